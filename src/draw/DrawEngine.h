@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QString>
+#include <memory>
+
+namespace varnel {
+
+struct AppContext;
+class DrawHost;
+class DrawView;
+
+enum class DrawState { Idle, Starting, Rolling, StopRequested };
+
+// The draw engine of one draw run: plan and progress, key presses and winner selection, the
+// roll and its landing, the results texts. Created by the draw screen in draw mode after its
+// layout is built; runs headless in tests with an in-memory DrawView and an instant clock.
+class DrawEngine {
+public:
+    DrawEngine(AppContext& ctx, DrawHost& host, DrawView& view, int drawKey);
+    ~DrawEngine();
+    DrawEngine(const DrawEngine&) = delete;
+    DrawEngine& operator=(const DrawEngine&) = delete;
+
+    // Draw-run start: reshuffle, rolling list, engine settings, plan rebuild, first texts.
+    void startRun();
+    // Draw-run end (close): stops sound, discards pending winners. Returns false while a
+    // landing or a zoom animation is under way (the close must wait).
+    bool endRun();
+    bool busy() const; // inside the acceleration, a landing or a zoom
+
+    // FormKeyPress with the typed character code; imgHBMouseDown acts as character 32.
+    void keyPress(int charCode);
+    void drawButtonPressed();
+    // Timer1Timer.
+    void timerTick();
+
+    // PopupMenu1 commands
+    void exitDraw();                                // M_exit "退出抽奖"
+    void temporaryDraw(const QString& entryCaption); // entries under "临时抽奖"
+    void showItemWinners(const QString& entryCaption); // entries under "显示中奖名单"
+    void showAllRolling();                          // M_ShowAllGD "显示全部滚动名单"
+    void skipCurrentItem();                         // M_TGJX "跳过当前项目"
+    void toggleAutoContinue();                      // M_SY "顺延抽奖"
+    void nextItem();                                // M_NextJX "抽取下一项目"
+    void addItem();                                 // M_AddJX "增加抽取项目"
+
+    DrawState state() const;
+    int drawKey() const;
+
+    // Item captions for the "显示中奖名单" and "临时抽奖" submenus, read at run start
+    // ("select jxname from z_jx order by no"), each "name(&A)", "name(&B)", ...
+    QStringList itemMenuCaptions() const;
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> d;
+};
+
+} // namespace varnel
