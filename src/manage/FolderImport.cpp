@@ -29,9 +29,8 @@ FolderImportOutcome importFolder(ProjectDb& db, const QString& folder,
     QString dir = folder;
     if (!dir.endsWith(QLatin1Char('/')))
         dir += QLatin1Char('/');
-    const QFileInfoList entries =
-        QDir(dir).entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System,
-                                QDir::Name | QDir::IgnoreCase);
+    const QFileInfoList entries = QDir(dir).entryInfoList(
+        QDir::AllEntries | QDir::Hidden | QDir::System, QDir::Name | QDir::IgnoreCase);
     if (entries.isEmpty())
         return out;
     out.listed = true;
@@ -39,6 +38,8 @@ FolderImportOutcome importFolder(ProjectDb& db, const QString& folder,
     ParticipantWriter writer(db);
     writer.begin();
     writer.deleteAll();
+    if (progress)
+        progress(0);
     qint64 counter = 1;
     QByteArray bitmap;
     for (const QFileInfo& entry : entries) {

@@ -19,7 +19,8 @@ struct FolderImportOutcome {
 // sub-folders, hidden entries, links), sorted by name so the numbering is the same on every
 // run. "." and ".." are passed over; the extension must be .JPG, .BMP or .JPEG; a name
 // "stem_mark" gives the mark; a symbolic link is passed over but uses up its number. The
-// deletion and the new rows are one transaction. `progress` gets every number handed out.
+// deletion and the new rows are one transaction. `progress` gets 0 at the start, then the
+// number of every stored row.
 // Throws DbError.
 FolderImportOutcome importFolder(ProjectDb& db, const QString& folder,
                                  const std::function<void(qint64)>& progress);

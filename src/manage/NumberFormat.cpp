@@ -9,48 +9,97 @@ namespace varnel {
 QString builtinNumberFormat(int id)
 {
     switch (id) {
-    case 1: return QStringLiteral("0");
-    case 2: return QStringLiteral("0.00");
-    case 3: return QStringLiteral("#,##0");
-    case 4: return QStringLiteral("#,##0.00");
-    case 5: return QStringLiteral("¥#,##0;¥-#,##0");
-    case 6: return QStringLiteral("¥#,##0;[Red]¥-#,##0");
-    case 7: return QStringLiteral("¥#,##0.00;¥-#,##0.00");
-    case 8: return QStringLiteral("¥#,##0.00;[Red]¥-#,##0.00");
-    case 9: return QStringLiteral("0%");
-    case 10: return QStringLiteral("0.00%");
-    case 11: return QStringLiteral("0.00E+00");
-    case 12: return QStringLiteral("# ?/?");
-    case 13: return QStringLiteral("# ?\?/?\?");
-    case 14: return QStringLiteral("yyyy/m/d");
-    case 15: return QStringLiteral("d-mmm-yy");
-    case 16: return QStringLiteral("d-mmm");
-    case 17: return QStringLiteral("mmm-yy");
-    case 18: return QStringLiteral("h:mm AM/PM");
-    case 19: return QStringLiteral("h:mm:ss AM/PM");
-    case 20: return QStringLiteral("h:mm");
-    case 21: return QStringLiteral("h:mm:ss");
-    case 22: return QStringLiteral("yyyy/m/d h:mm");
-    case 27: case 36: case 50: case 52: case 57:
+    case 1:
+        return QStringLiteral("0");
+    case 2:
+        return QStringLiteral("0.00");
+    case 3:
+        return QStringLiteral("#,##0");
+    case 4:
+        return QStringLiteral("#,##0.00");
+    case 5:
+        return QStringLiteral("¥#,##0;¥-#,##0");
+    case 6:
+        return QStringLiteral("¥#,##0;[Red]¥-#,##0");
+    case 7:
+        return QStringLiteral("¥#,##0.00;¥-#,##0.00");
+    case 8:
+        return QStringLiteral("¥#,##0.00;[Red]¥-#,##0.00");
+    case 9:
+        return QStringLiteral("0%");
+    case 10:
+        return QStringLiteral("0.00%");
+    case 11:
+        return QStringLiteral("0.00E+00");
+    case 12:
+        return QStringLiteral("# ?/?");
+    case 13:
+        return QStringLiteral("# ?\?/?\?");
+    case 14:
+        return QStringLiteral("yyyy/m/d");
+    case 15:
+        return QStringLiteral("d-mmm-yy");
+    case 16:
+        return QStringLiteral("d-mmm");
+    case 17:
+        return QStringLiteral("mmm-yy");
+    case 18:
+        return QStringLiteral("h:mm AM/PM");
+    case 19:
+        return QStringLiteral("h:mm:ss AM/PM");
+    case 20:
+        return QStringLiteral("h:mm");
+    case 21:
+        return QStringLiteral("h:mm:ss");
+    case 22:
+        return QStringLiteral("yyyy/m/d h:mm");
+    case 27:
+    case 36:
+    case 50:
+    case 52:
+    case 57:
         return QStringLiteral("yyyy\"年\"m\"月\"");
-    case 28: case 29: case 51: case 53: case 54: case 58:
+    case 28:
+    case 29:
+    case 51:
+    case 53:
+    case 54:
+    case 58:
         return QStringLiteral("m\"月\"d\"日\"");
-    case 30: return QStringLiteral("m-d-yy");
-    case 31: return QStringLiteral("yyyy\"年\"m\"月\"d\"日\"");
-    case 32: return QStringLiteral("h\"时\"mm\"分\"");
-    case 33: return QStringLiteral("h\"时\"mm\"分\"ss\"秒\"");
-    case 34: case 55: return QStringLiteral("上午/下午h\"时\"mm\"分\"");
-    case 35: case 56: return QStringLiteral("上午/下午h\"时\"mm\"分\"ss\"秒\"");
-    case 37: return QStringLiteral("#,##0 ;(#,##0)");
-    case 38: return QStringLiteral("#,##0 ;[Red](#,##0)");
-    case 39: return QStringLiteral("#,##0.00;(#,##0.00)");
-    case 40: return QStringLiteral("#,##0.00;[Red](#,##0.00)");
-    case 45: return QStringLiteral("mm:ss");
-    case 46: return QStringLiteral("[h]:mm:ss");
-    case 47: return QStringLiteral("mmss.0");
-    case 48: return QStringLiteral("##0.0E+0");
-    case 49: return QStringLiteral("@");
-    default: return {};
+    case 30:
+        return QStringLiteral("m-d-yy");
+    case 31:
+        return QStringLiteral("yyyy\"年\"m\"月\"d\"日\"");
+    case 32:
+        return QStringLiteral("h\"时\"mm\"分\"");
+    case 33:
+        return QStringLiteral("h\"时\"mm\"分\"ss\"秒\"");
+    case 34:
+    case 55:
+        return QStringLiteral("上午/下午h\"时\"mm\"分\"");
+    case 35:
+    case 56:
+        return QStringLiteral("上午/下午h\"时\"mm\"分\"ss\"秒\"");
+    case 37:
+        return QStringLiteral("#,##0 ;(#,##0)");
+    case 38:
+        return QStringLiteral("#,##0 ;[Red](#,##0)");
+    case 39:
+        return QStringLiteral("#,##0.00;(#,##0.00)");
+    case 40:
+        return QStringLiteral("#,##0.00;[Red](#,##0.00)");
+    case 45:
+        return QStringLiteral("mm:ss");
+    case 46:
+        return QStringLiteral("[h]:mm:ss");
+    case 47:
+        return QStringLiteral("mmss.0");
+    case 48:
+        return QStringLiteral("##0.0E+0");
+    case 49:
+        return QStringLiteral("@");
+    default:
+        return {};
     }
 }
 
@@ -229,11 +278,22 @@ Section tokenize(const QString& s)
             const QString run = s.mid(i, j - i).toLower();
             i = j - 1;
             switch (l) {
-            case 'y': case 'e': sec.tokens.append({Tok::Year, run}); break;
-            case 'm': sec.tokens.append({Tok::Month, run}); break;
-            case 'd': sec.tokens.append({Tok::Day, run}); break;
-            case 'h': sec.tokens.append({Tok::Hour, run}); break;
-            case 's': sec.tokens.append({Tok::Second, run}); break;
+            case 'y':
+            case 'e':
+                sec.tokens.append({Tok::Year, run});
+                break;
+            case 'm':
+                sec.tokens.append({Tok::Month, run});
+                break;
+            case 'd':
+                sec.tokens.append({Tok::Day, run});
+                break;
+            case 'h':
+                sec.tokens.append({Tok::Hour, run});
+                break;
+            case 's':
+                sec.tokens.append({Tok::Second, run});
+                break;
             default:
                 if (run.size() >= 3)
                     sec.tokens.append({Tok::Weekday, run});
@@ -281,10 +341,10 @@ QString pad2(qint64 v)
     return QStringLiteral("%1").arg(v, 2, 10, QLatin1Char('0'));
 }
 
-const char* const kMonths[] = {"January", "February", "March",     "April",   "May",      "June",
-                               "July",    "August",   "September", "October", "November",
-                               "December"};
-const char* const kDays[] = {"Monday", "Tuesday", "Wednesday", "Thursday",
+const char* const kMonths[] = {"January",   "February", "March",    "April",
+                               "May",       "June",     "July",     "August",
+                               "September", "October",  "November", "December"};
+const char* const kDays[] = {"Monday", "Tuesday",  "Wednesday", "Thursday",
                              "Friday", "Saturday", "Sunday"};
 
 QString renderDate(double serial, const Section& sec, bool date1904)
@@ -317,8 +377,8 @@ QString renderDate(double serial, const Section& sec, bool date1904)
         day = 29;
         weekday = 2;
     } else if (days > 0) {
-        const QDate d = days < 60 ? QDate(1899, 12, 31).addDays(days)
-                                  : QDate(1899, 12, 30).addDays(days);
+        const QDate d =
+            days < 60 ? QDate(1899, 12, 31).addDays(days) : QDate(1899, 12, 30).addDays(days);
         year = d.year();
         month = d.month();
         day = d.day();
@@ -335,10 +395,9 @@ QString renderDate(double serial, const Section& sec, bool date1904)
     auto prevDateTok = [&](qsizetype i) {
         for (qsizetype j = i - 1; j >= 0; --j)
             if (isDateToken(toks[j].kind))
-                return toks[j].kind == Tok::Elapsed ? (toks[j].text.startsWith(QLatin1Char('h'))
-                                                           ? Tok::Hour
-                                                           : Tok::Elapsed)
-                                                    : toks[j].kind;
+                return toks[j].kind == Tok::Elapsed
+                           ? (toks[j].text.startsWith(QLatin1Char('h')) ? Tok::Hour : Tok::Elapsed)
+                           : toks[j].kind;
         return Tok::Literal;
     };
     auto nextDateTok = [&](qsizetype i) {
@@ -355,7 +414,9 @@ QString renderDate(double serial, const Section& sec, bool date1904)
         const Token& t = toks[i];
         const qsizetype len = t.text.size();
         switch (t.kind) {
-        case Tok::Literal: out += t.text; break;
+        case Tok::Literal:
+            out += t.text;
+            break;
         case Tok::Year:
             out += len <= 2 ? pad2(year % 100) : QString::number(year);
             break;
@@ -398,7 +459,9 @@ QString renderDate(double serial, const Section& sec, bool date1904)
             out += len >= 2 ? pad2(h) : QString::number(h);
             break;
         }
-        case Tok::Second: out += len >= 2 ? pad2(second) : QString::number(second); break;
+        case Tok::Second:
+            out += len >= 2 ? pad2(second) : QString::number(second);
+            break;
         case Tok::Elapsed: {
             const qint64 totalSecs = days * 86400 + secsOfDay;
             const qint64 v = t.text.startsWith(QLatin1Char('h'))   ? totalSecs / 3600
@@ -426,12 +489,23 @@ QString renderDate(double serial, const Section& sec, bool date1904)
                 out += QLatin1Char('.');
             }
             break;
-        case Tok::Digit: out += t.text; break;
-        case Tok::Comma: out += QLatin1Char(','); break;
-        case Tok::Slash: out += QLatin1Char('/'); break;
-        case Tok::Percent: out += QLatin1Char('%'); break;
-        case Tok::General: out += generalNumberText(serial); break;
-        default: break;
+        case Tok::Digit:
+            out += t.text;
+            break;
+        case Tok::Comma:
+            out += QLatin1Char(',');
+            break;
+        case Tok::Slash:
+            out += QLatin1Char('/');
+            break;
+        case Tok::Percent:
+            out += QLatin1Char('%');
+            break;
+        case Tok::General:
+            out += generalNumberText(serial);
+            break;
+        default:
+            break;
         }
     }
     return out;
@@ -443,7 +517,8 @@ void roundedDigits(double value, int decimals, QString& intPart, QString& fracPa
     // Spreadsheets hold 15 significant digits; dropping the binary noise first makes 2.675
     // round to 2.68 as displayed.
     const double clean = QString::number(value, 'g', 15).toDouble();
-    const long double scaled = std::round(static_cast<long double>(clean) * std::pow(10.0L, decimals));
+    const long double scaled =
+        std::round(static_cast<long double>(clean) * std::pow(10.0L, decimals));
     QString digits;
     if (scaled < 9.0e18L) {
         digits = QString::number(qint64(scaled));
@@ -619,7 +694,9 @@ QString renderNumber(double value, const Section& sec, bool autoMinus)
     for (qsizetype i = 0; i < toks.size(); ++i) {
         const Token& t = toks[i];
         switch (t.kind) {
-        case Tok::Literal: out += t.text; break;
+        case Tok::Literal:
+            out += t.text;
+            break;
         case Tok::Digit:
             if (exponent >= 0 && i > exponent)
                 break;
@@ -629,7 +706,9 @@ QString renderNumber(double value, const Section& sec, bool autoMinus)
             if (i == point)
                 out += QLatin1Char('.');
             break;
-        case Tok::Percent: out += QLatin1Char('%'); break;
+        case Tok::Percent:
+            out += QLatin1Char('%');
+            break;
         case Tok::Exponent: {
             QString e = QString::number(std::abs(exp));
             while (e.size() < expDigits)
@@ -640,8 +719,11 @@ QString renderNumber(double value, const Section& sec, bool autoMinus)
                    e;
             break;
         }
-        case Tok::Text: out += generalNumberText(value); break;
-        default: break;
+        case Tok::Text:
+            out += generalNumberText(value);
+            break;
+        default:
+            break;
         }
     }
     const bool allZero = intStr.count(QLatin1Char('0')) == intStr.size() &&

@@ -63,8 +63,7 @@ PictureLoad loadImportPicture(const QString& path, QByteArray& bitmap)
     if (path.isEmpty())
         return PictureLoad::Plain;
     const QString ext = QFileInfo(path).suffix().toUpper();
-    if (ext != QLatin1String("JPG") && ext != QLatin1String("JPEG") &&
-        ext != QLatin1String("BMP"))
+    if (ext != QLatin1String("JPG") && ext != QLatin1String("JPEG") && ext != QLatin1String("BMP"))
         return PictureLoad::Plain;
     if (!QFileInfo(path).isFile())
         return PictureLoad::Plain;

@@ -13,8 +13,7 @@ const char kHas[] = "有";
 const char kHasNot[] = "无";
 } // namespace
 
-ParticipantWriter::ParticipantWriter(ProjectDb& db)
-    : m_db(static_cast<sqlite3*>(db.nativeHandle()))
+ParticipantWriter::ParticipantWriter(ProjectDb& db) : m_db(static_cast<sqlite3*>(db.nativeHandle()))
 {
     if (!m_db)
         throw DbError(QStringLiteral("数据库未连接"));

@@ -37,7 +37,8 @@ std::unique_ptr<SheetReader> openWorkbook(const QString& path)
     if (magic == QByteArray("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8)) {
         file.seek(0);
         if (isEncryptedPackage(file.read(4 << 20)))
-            throw ImportError(unreadable(path, QStringLiteral("该文件受密码保护,请在Excel中取消密码后再导入")));
+            throw ImportError(
+                unreadable(path, QStringLiteral("该文件受密码保护,请在Excel中取消密码后再导入")));
         return std::make_unique<XlsReader>(path);
     }
     throw ImportError(unreadable(path, QStringLiteral("该文件已损坏或不是Excel工作簿")));

@@ -113,7 +113,7 @@ void splitCommaFields(QByteArrayView line, QList<QByteArrayView>& fields,
             p = q < end ? q + 1 : end;
         } else {
             const char* start = p;
-            while (p < end && static_cast<unsigned char>(*p) > 32 && *p != ',')
+            while (p<end&& static_cast<unsigned char>(*p)> 32 && *p != ',')
                 ++p;
             fields.append(QByteArrayView(start, p - start));
         }

@@ -52,8 +52,7 @@ bool XlsReader::nextRow(SheetRow& row)
         FreeXL_CellValue cell;
         if (freexl_get_cell_value(m_handle, r, c, &cell) != FREEXL_OK)
             throw ImportError(QStringLiteral("读取Excel文件时出错: ") +
-                              QDir::toNativeSeparators(m_path) +
-                              QStringLiteral("\r该文件已损坏"));
+                              QDir::toNativeSeparators(m_path) + QStringLiteral("\r该文件已损坏"));
         switch (cell.type) {
         case FREEXL_CELL_INT:
             text = QString::number(cell.value.int_value);

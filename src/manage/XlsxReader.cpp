@@ -140,13 +140,13 @@ QHash<QString, QString> XlsxReader::relationships(const QString& partName,
     QHash<QString, QString> targets;
     QXmlStreamReader xml(readPart(name, false));
     while (!xml.atEnd()) {
-        if (xml.readNext() != QXmlStreamReader::StartElement ||
-            xml.name() != u"Relationship")
+        if (xml.readNext() != QXmlStreamReader::StartElement || xml.name() != u"Relationship")
             continue;
         if (attr(xml, QLatin1StringView("TargetMode")) == u"External")
             continue;
         const QString id = attr(xml, QLatin1StringView("Id")).toString();
-        targets.insert(id, resolveTarget(partName, attr(xml, QLatin1StringView("Target")).toString()));
+        targets.insert(id,
+                       resolveTarget(partName, attr(xml, QLatin1StringView("Target")).toString()));
         if (types)
             types->insert(id, attr(xml, QLatin1StringView("Type")).toString());
     }
@@ -237,8 +237,7 @@ void XlsxReader::readStyles(const QByteArray& bytes)
         damaged();
 }
 
-QString XlsxReader::cellText(const QString& type, const QString& style,
-                             const QString& value) const
+QString XlsxReader::cellText(const QString& type, const QString& style, const QString& value) const
 {
     if (type.isEmpty() || type == QLatin1String("n")) {
         if (value.isEmpty())
@@ -321,8 +320,7 @@ bool XlsxReader::nextRow(SheetRow& row)
                 }
             }
             if (c >= 1 && c <= 4)
-                row.cells[size_t(c - 1)] =
-                    inlineText ? value : cellText(type, style, value);
+                row.cells[size_t(c - 1)] = inlineText ? value : cellText(type, style, value);
         }
         break;
     }
