@@ -517,8 +517,8 @@ void roundedDigits(double value, int decimals, QString& intPart, QString& fracPa
     // Spreadsheets hold 15 significant digits; dropping the binary noise first makes 2.675
     // round to 2.68 as displayed.
     const double clean = QString::number(value, 'g', 15).toDouble();
-    const long double scaled =
-        std::round(static_cast<long double>(clean) * std::pow(10.0L, decimals));
+    const double shifted = QString::number(clean * std::pow(10.0, decimals), 'g', 15).toDouble();
+    const long double scaled = std::round(static_cast<long double>(shifted));
     QString digits;
     if (scaled < 9.0e18L) {
         digits = QString::number(qint64(scaled));

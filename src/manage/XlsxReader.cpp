@@ -205,6 +205,8 @@ void XlsxReader::readWorkbook()
 
 void XlsxReader::readSharedStrings(const QByteArray& bytes)
 {
+    if (bytes.isEmpty())
+        return;
     QXmlStreamReader xml(bytes);
     while (!xml.atEnd()) {
         if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == u"si")
@@ -216,6 +218,8 @@ void XlsxReader::readSharedStrings(const QByteArray& bytes)
 
 void XlsxReader::readStyles(const QByteArray& bytes)
 {
+    if (bytes.isEmpty())
+        return;
     QXmlStreamReader xml(bytes);
     bool inCellXfs = false;
     while (!xml.atEnd()) {
