@@ -154,33 +154,54 @@ void TestImportSheet::formatCodes_data()
     QTest::addColumn<QString>("code");
     QTest::addColumn<QString>("text");
     const double day = 45296; // 2024-01-05
-    QTest::newRow("general int") << 12.0 << "" << "12";
-    QTest::newRow("general big") << 1e20 << "General" << "1E+20";
-    QTest::newRow("general negative fraction") << -0.125 << "" << "-0.125";
+    QTest::newRow("general int") << 12.0 << ""
+                                 << "12";
+    QTest::newRow("general big") << 1e20 << "General"
+                                 << "1E+20";
+    QTest::newRow("general negative fraction") << -0.125 << ""
+                                               << "-0.125";
     QTest::newRow("builtin 14") << day << builtinNumberFormat(14) << "2024/1/5";
     QTest::newRow("builtin 15") << day << builtinNumberFormat(15) << "5-Jan-24";
     QTest::newRow("builtin 18") << day + 0.75 << builtinNumberFormat(18) << "6:00 PM";
     QTest::newRow("builtin 20") << 0.5 << builtinNumberFormat(20) << "12:00";
     QTest::newRow("builtin 22") << day + 0.25 << builtinNumberFormat(22) << "2024/1/5 6:00";
-    QTest::newRow("1900 leap day") << 60.0 << "yyyy-mm-dd" << "1900-02-29";
-    QTest::newRow("before leap day") << 59.0 << "yyyy-mm-dd" << "1900-02-28";
-    QTest::newRow("weekday") << day << "dddd yyyy/mm/dd" << "Friday 2024/01/05";
-    QTest::newRow("chinese weekday") << day << "aaaa" << "星期五";
-    QTest::newRow("minutes not months") << 0.5 + 7.0 / 1440 << "hh:mm" << "12:07";
-    QTest::newRow("elapsed hours") << 1.5 << "[h]:mm:ss" << "36:00:00";
-    QTest::newRow("thousands") << 1234567.0 << "#,##0" << "1,234,567";
-    QTest::newRow("rounding half up") << 2.5 << "0" << "3";
-    QTest::newRow("2.675 as shown") << 2.675 << "0.00" << "2.68";
-    QTest::newRow("percent") << 0.0512 << "0.0%" << "5.1%";
-    QTest::newRow("negative section") << -3.0 << "0;(0)" << "(3)";
-    QTest::newRow("zero section") << 0.0 << "0;-0;\"无\"" << "无";
-    QTest::newRow("literal and escape") << 8.0 << "\"第\"0\\号" << "第8号";
-    QTest::newRow("phone layout") << 13800138000.0 << "000-0000-0000" << "138-0013-8000";
-    QTest::newRow("scientific") << 12345.0 << "0.00E+00" << "1.23E+04";
-    QTest::newRow("optional digits") << 0.5 << "#.##" << ".5";
-    QTest::newRow("colour tag") << 7.0 << "[Red]0.0" << "7.0";
+    QTest::newRow("1900 leap day") << 60.0 << "yyyy-mm-dd"
+                                   << "1900-02-29";
+    QTest::newRow("before leap day") << 59.0 << "yyyy-mm-dd"
+                                     << "1900-02-28";
+    QTest::newRow("weekday") << day << "dddd yyyy/mm/dd"
+                             << "Friday 2024/01/05";
+    QTest::newRow("chinese weekday") << day << "aaaa"
+                                     << "星期五";
+    QTest::newRow("minutes not months") << 0.5 + 7.0 / 1440 << "hh:mm"
+                                        << "12:07";
+    QTest::newRow("elapsed hours") << 1.5 << "[h]:mm:ss"
+                                   << "36:00:00";
+    QTest::newRow("thousands") << 1234567.0 << "#,##0"
+                               << "1,234,567";
+    QTest::newRow("rounding half up") << 2.5 << "0"
+                                      << "3";
+    QTest::newRow("2.675 as shown") << 2.675 << "0.00"
+                                    << "2.68";
+    QTest::newRow("percent") << 0.0512 << "0.0%"
+                             << "5.1%";
+    QTest::newRow("negative section") << -3.0 << "0;(0)"
+                                      << "(3)";
+    QTest::newRow("zero section") << 0.0 << "0;-0;\"无\""
+                                  << "无";
+    QTest::newRow("literal and escape") << 8.0 << "\"第\"0\\号"
+                                        << "第8号";
+    QTest::newRow("phone layout") << 13800138000.0 << "000-0000-0000"
+                                  << "138-0013-8000";
+    QTest::newRow("scientific") << 12345.0 << "0.00E+00"
+                                << "1.23E+04";
+    QTest::newRow("optional digits") << 0.5 << "#.##"
+                                     << ".5";
+    QTest::newRow("colour tag") << 7.0 << "[Red]0.0"
+                                << "7.0";
     QTest::newRow("chinese date") << day << builtinNumberFormat(31) << "2024年1月5日";
-    QTest::newRow("chinese am/pm") << 0.75 << "[$-804]AM/PM h:mm" << "下午 6:00";
+    QTest::newRow("chinese am/pm") << 0.75 << "[$-804]AM/PM h:mm"
+                                   << "下午 6:00";
 }
 
 void TestImportSheet::formatCodes()
@@ -199,7 +220,8 @@ void TestImportSheet::stringsAndSheetChoice()
     const QString path = m_dir.filePath("strings.xlsx");
     writeWorkbook(
         path, "<workbookPr date1904=\"1\"/>",
-        {{"chartsheet", "chartsheets/c.xml"}, {"worksheet", "worksheets/b.xml"},
+        {{"chartsheet", "chartsheets/c.xml"},
+         {"worksheet", "worksheets/b.xml"},
          {"worksheet", "worksheets/sheet1.xml"}},
         {{"xl/strings.xml",
           "<sst xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\">"
@@ -277,9 +299,8 @@ void TestImportSheet::unreadableWorkbooks()
     QVERIFY(openError(write("empty.xlsx", "")).contains(notBook));
     QVERIFY(openError(write("half.xlsx", zip.left(zip.size() / 2))).contains(notBook));
     QVERIFY(openError(write("garbage.xls", ole + QByteArray(600, '\x7f'))).contains("无法打开"));
-    const QByteArray encrypted =
-        ole + QByteArray(500, '\0') +
-        QByteArray("E\0n\0c\0r\0y\0p\0t\0e\0d\0P\0a\0c\0k\0a\0g\0e\0", 32);
+    const QByteArray encrypted = ole + QByteArray(500, '\0') +
+                                 QByteArray("E\0n\0c\0r\0y\0p\0t\0e\0d\0P\0a\0c\0k\0a\0g\0e\0", 32);
     QVERIFY(openError(write("locked.xlsx", encrypted)).contains("密码"));
     QVERIFY(openError(m_dir.filePath("missing.xlsx")).contains("无法打开"));
 

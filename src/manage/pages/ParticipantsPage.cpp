@@ -141,9 +141,11 @@ void ParticipantsPage::buildGrid()
     cols->setHighlightSections(false);
     cols->setSortIndicatorShown(false);
     cols->setStretchLastSection(true);
-    cols->resizeSection(0, 130);
-    cols->resizeSection(1, 120);
+    cols->setMinimumSectionSize(40);
+    cols->resizeSection(0, 110);
+    cols->resizeSection(1, 100);
     cols->resizeSection(2, 64);
+    cols->resizeSection(3, 60);
     // Title click sorts ascending, a second click on the same title descending.
     connect(cols, &QHeaderView::sectionClicked, this, [this](int section) {
         const bool same = m_model->sortColumn() == section;
@@ -253,9 +255,9 @@ QWidget* ParticipantsPage::buildFolderTab()
     m_lbRenPicInfo->hide();
     left->addWidget(m_lbRenPicInfo);
     left->addStretch(1);
-    row->addLayout(left, 1);
+    row->addLayout(left, 0);
 
-    row->addSpacing(12);
+    row->addSpacing(8);
     row->addLayout(captionColumn({QStringLiteral("导入图片文件夹说明:"),
                                   QStringLiteral("1.先制作好同样大小的JPG,BMP格式图片放入文件夹中"),
                                   QStringLiteral("2.导入时按文件名称生成滚动数据列"),
@@ -278,6 +280,10 @@ void ParticipantsPage::enter()
     m_model->setSort(-1, Qt::AscendingOrder);
     m_DBGridEhren->horizontalHeader()->setSortIndicatorShown(false);
     m_model->reload();
+    // Fixed-size rows are not measured one by one: size the row numbers for the largest.
+    const QString widest = QString::number(qMax(9, m_model->rowCount()));
+    m_DBGridEhren->verticalHeader()->setFixedWidth(
+        m_DBGridEhren->verticalHeader()->fontMetrics().horizontalAdvance(widest) + 14);
     m_lbRENexcelInfo->hide();
     m_lbRenPicInfo->hide();
     refreshCaption();
