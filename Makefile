@@ -9,7 +9,9 @@ CONFIGURE = cmake -S . $(GENERATOR) $(WERROR) -Wno-dev
 
 # A private runtime folder keeps Qt quiet and keeps tests off the desktop session's one.
 export XDG_RUNTIME_DIR := /tmp/varnel-xdg-$(shell id -u)
+# Compiler cache hits across checkouts: paths relative to the checkout, build folder not hashed.
 export CCACHE_BASEDIR ?= $(CURDIR)
+export CCACHE_NOHASHDIR ?= 1
 TEST_ENV = QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy
 
 SCREENSHOT_DIR := $(CURDIR)/build/screenshots
