@@ -56,7 +56,7 @@ bench: deps
 	$(CONFIGURE) -B build-release -DCMAKE_BUILD_TYPE=Release
 	cmake --build build-release -j $(JOBS)
 	@set -e; for b in build-release/bench/bench_*; do \
-		[ -x "$$b" ] || continue; \
+		[ -f "$$b" ] && [ -x "$$b" ] || continue; \
 		echo "== $$(basename $$b)"; \
 		(cd build-release/bin && $(TEST_ENV) "$(CURDIR)/$$b" "$(CURDIR)/build-release/bin/"); \
 	done
