@@ -20,6 +20,17 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+// The built-in pictures live in the GUI library; a static library's resources must be
+// registered by name before first use.
+static void registerBuiltInPictures()
+{
+    static const bool done = [] {
+        Q_INIT_RESOURCE(resources);
+        return true;
+    }();
+    Q_UNUSED(done);
+}
+
 namespace varnel {
 
 namespace {
@@ -38,6 +49,7 @@ QLabel* captionFor(QWidget* parent, const char* name, const char* text, QWidget*
 QToolButton* imageButton(QWidget* parent, const char* name, const QString& icon,
                          const QString& fallback, const QString& tip)
 {
+    registerBuiltInPictures();
     auto* b = new QToolButton(parent);
     b->setObjectName(QString::fromLatin1(name));
     if (QFile::exists(icon)) {
@@ -186,7 +198,11 @@ void ItemsPage::buildLayout()
     form->addLayout(withButton(editJXeditBJjpg, btnJXeditBJjpg), 1, 3);
 
     form->addWidget(captionFor(this, "lbJXeditjxsl", "项目数量:", editJXeditjxsl), 2, 0);
-    form->addWidget(editJXeditjxsl, 2, 1);
+    auto* count = new QHBoxLayout;
+    editJXeditjxsl->setFixedWidth(90);
+    count->addWidget(editJXeditjxsl);
+    count->addStretch(1);
+    form->addLayout(count, 2, 1);
     form->addWidget(captionFor(this, "lbJXeditcqtj", "抽取条件:", cbxJXeditcqtj), 2, 2);
     auto* term = new QHBoxLayout;
     term->setSpacing(3);
