@@ -1,6 +1,14 @@
 #include "platform/Clock.h"
 #include "platform/Sound.h"
+#if __has_include("platform/gui/QtDialogs.h")
 #include "platform/gui/QtDialogs.h"
+using PlatformDialogs = varnel::QtDialogs;
+using PlatformSound = varnel::SdlSoundPlayer;
+#else
+#include "platform/ScriptedDialogs.h"
+using PlatformDialogs = varnel::ScriptedDialogs; // until the Qt dialogs land
+using PlatformSound = varnel::RecordingSoundPlayer;
+#endif
 #include "shell/AppSetup.h"
 #include "shell/SignalCloser.h"
 #include "shell/StartupHooks.h"
@@ -16,8 +24,8 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     varnel::setUpApplication(app);
 
-    varnel::QtDialogs dialogs;
-    varnel::SdlSoundPlayer sound;
+    PlatformDialogs dialogs;
+    PlatformSound sound;
     varnel::SystemClock clock;
     varnel::FrmSetDeps deps;
     deps.programFolder = QCoreApplication::applicationDirPath() + QLatin1Char('/');
@@ -27,9 +35,10 @@ int main(int argc, char** argv)
 
     varnel::TFrmSet window(deps);
     dialogs.setParentWidget(&window);
+    varnel::SignalCloser closeOnSignal(
+        &window); // a stop request during start-up waits for the loop
     if (!window.FormCreate())
         return 1; // the fatal message was shown
-    varnel::SignalCloser closeOnSignal(&window);
     varnel::installStartupHooks(window, sinceStart);
     window.show();
     return app.exec();

@@ -9,8 +9,8 @@ namespace varnel {
 // Fixed number and date formats of the program, independent of the system's regional
 // settings: every conversion between text and numbers, dates or times uses QLocale::c()
 // (decimal separator ".", thousands separator ",") and these patterns.
-inline constexpr const char* kDateFormat = "yyyy-MM-dd";          // date separator "-"
-inline constexpr const char* kTimeFormat = "hh:mm:ss";            // time separator ":"
+inline constexpr const char* kDateFormat = "yyyy-MM-dd"; // date separator "-"
+inline constexpr const char* kTimeFormat = "hh:mm:ss";   // time separator ":"
 inline constexpr const char* kDateTimeFormat = "yyyy-MM-dd hh:mm:ss";
 // Amounts, where any are shown, carry "￥" before them with two decimals.
 

@@ -1,5 +1,6 @@
 #include "shell/SignalCloser.h"
 
+#include <QCoreApplication>
 #include <QSocketNotifier>
 #include <QWidget>
 
@@ -25,6 +26,7 @@ SignalCloser::SignalCloser(QWidget* window) : m_window(window)
     if (g_pipe[0] >= 0 || ::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, g_pipe) != 0)
         return;
     ::fcntl(g_pipe[0], F_SETFL, O_NONBLOCK);
+    ::fcntl(g_pipe[1], F_SETFL, O_NONBLOCK);
     m_notifier = new QSocketNotifier(g_pipe[1], QSocketNotifier::Read, this);
     connect(m_notifier, &QSocketNotifier::activated, this, &SignalCloser::onSignal);
     struct sigaction sa = {};
@@ -53,7 +55,8 @@ void SignalCloser::onSignal()
     char buffer[16];
     while (::read(g_pipe[1], buffer, sizeof buffer) > 0) {
     }
-    m_window->close();
+    m_window->close();        // writes set.ini; closing is never refused
+    QCoreApplication::quit(); // also when the window was not shown yet
 }
 
 } // namespace varnel

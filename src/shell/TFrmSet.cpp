@@ -6,6 +6,7 @@
 #include "manage/pages/OptionPage.h"
 #include "manage/pages/ParticipantsPage.h"
 #include "manage/pages/SoundPage.h"
+#include "screen/DrawScreen.h"
 #include "shell/AppSetup.h"
 #include "shell/RecordsPage.h"
 #include "shell/TfrmMM.h"
@@ -56,7 +57,8 @@ bool isSafeProjectName(const QString& name)
            !name.contains(QChar(0));
 }
 
-TFrmSet::TFrmSet(const FrmSetDeps& deps, QWidget* parent) : QWidget(parent), m_deps(deps)
+TFrmSet::TFrmSet(const FrmSetDeps& deps, QWidget* parent)
+    : QWidget(parent), m_deps(deps), m_db(deps.connectionName)
 {
     m_ctx.programFolder = deps.programFolder;
     if (!m_ctx.programFolder.isEmpty() && !m_ctx.programFolder.endsWith(QLatin1Char('/')))
@@ -66,6 +68,7 @@ TFrmSet::TFrmSet(const FrmSetDeps& deps, QWidget* parent) : QWidget(parent), m_d
     m_ctx.sound = deps.sound;
     m_ctx.clock = deps.clock;
     m_passwordPrompt = [this] { return TfrmMM::ask(this); };
+    m_drawRunner = [this](bool adjust, int key) { runDrawScreen(m_ctx, *this, adjust, key, this); };
 
     setObjectName(QStringLiteral("FrmSet"));
     setWindowTitle(mainCaption());
@@ -73,6 +76,12 @@ TFrmSet::TFrmSet(const FrmSetDeps& deps, QWidget* parent) : QWidget(parent), m_d
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(749, 503);
+    // One look for the sections of every page.
+    setStyleSheet(QStringLiteral(
+        "QGroupBox { border: 1px solid #c5cfdc; border-radius: 5px; margin-top: 9px; "
+        "background: #f6f8fb; padding-top: 4px; }"
+        "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left; "
+        "left: 9px; padding: 0 4px; color: #1b4f9c; font-weight: bold; }"));
 
     auto* lay = new QVBoxLayout(this);
     lay->setContentsMargins(0, 0, 0, 0);
@@ -145,11 +154,13 @@ void TFrmSet::buildTopBar()
     connect(m_lockButton, &QAction::triggered, this, [this] { editTopRightButtonClick(); });
 
     m_btnNew = topButton(QStringLiteral("新建"), "spbtnTopNew", QStyle::SP_FileIcon, m_top);
-    m_btnLoad = topButton(QStringLiteral("加载"), "spbtnTopLoad", QStyle::SP_DialogOpenButton, m_top);
+    m_btnLoad =
+        topButton(QStringLiteral("加载"), "spbtnTopLoad", QStyle::SP_DialogOpenButton, m_top);
     m_btnOpen = topButton(QStringLiteral("开始抽奖"), "spbtnTopOPEN", QStyle::SP_MediaPlay, m_top);
     m_btnSee = topButton(QStringLiteral("领奖记录"), "spbthTopSee",
                          QStyle::SP_FileDialogDetailedView, m_top);
-    m_btnClear = topButton(QStringLiteral("清除抽奖"), "spbtnTopClear", QStyle::SP_TrashIcon, m_top);
+    m_btnClear =
+        topButton(QStringLiteral("清除抽奖"), "spbtnTopClear", QStyle::SP_TrashIcon, m_top);
 
     lay->addWidget(m_lbTop1);
     lay->addWidget(m_editTop);
@@ -184,7 +195,8 @@ void TFrmSet::buildTree()
         item->setIcon(0, icon);
         return item;
     };
-    m_nodeBase = node(QStringLiteral("基础设定"), st->standardIcon(QStyle::SP_FileDialogContentsView));
+    m_nodeBase =
+        node(QStringLiteral("基础设定"), st->standardIcon(QStyle::SP_FileDialogContentsView));
     m_nodeItems = node(QStringLiteral("项目设置"), st->standardIcon(QStyle::SP_FileDialogListView));
     m_nodeRoll = node(QStringLiteral("滚动数据设置"), st->standardIcon(QStyle::SP_DirIcon));
     m_nodeSound = node(QStringLiteral("声音设定"), st->standardIcon(QStyle::SP_MediaVolume));
@@ -217,9 +229,9 @@ void TFrmSet::buildNotebook()
     m_participantsPage = new ParticipantsPage(m_ctx, *this, m_book);
     m_itemsPage = new ItemsPage(m_ctx, *this, m_book);
     m_mallPage = new MallPage(m_ctx, *this, m_book);
-    for (QWidget* p : std::initializer_list<QWidget*>{m_aboutPage, m_recordsPage, m_optionPage,
-                                                      m_soundPage, m_participantsPage, m_itemsPage,
-                                                      m_mallPage})
+    for (QWidget* p :
+         std::initializer_list<QWidget*>{m_aboutPage, m_recordsPage, m_optionPage, m_soundPage,
+                                         m_participantsPage, m_itemsPage, m_mallPage})
         m_book->addWidget(p);
     m_book->setCurrentIndex(PageMian);
 }
@@ -421,7 +433,8 @@ void TFrmSet::saveScreenshots(const QString& folder)
             page(i)->enter();
         }
         QCoreApplication::processEvents();
-        grab().save(folder + QStringLiteral("/page%1_%2.png").arg(i).arg(QLatin1String(kPageNames[i])));
+        grab().save(folder +
+                    QStringLiteral("/page%1_%2.png").arg(i).arg(QLatin1String(kPageNames[i])));
     }
     m_tree->clearSelection();
     leaveCurrentPage();

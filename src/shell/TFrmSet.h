@@ -36,6 +36,7 @@ struct FrmSetDeps {
     Dialogs* dialogs = nullptr;
     SoundPlayer* sound = nullptr;
     Clock* clock = nullptr;
+    QString connectionName = QStringLiteral("con");
     // Whether the SQLite engine can be used (the driver check).
     std::function<bool()> engineAvailable = [] { return ProjectDb::driverAvailable(); };
 };
@@ -45,8 +46,15 @@ struct FrmSetDeps {
 class TFrmSet final : public QWidget, public MainWindowApi, public DrawHost {
     Q_OBJECT
 public:
-    enum Page { PageMian, PageLog, PageJianxianSet, PageSoundSet, PageJianxianRen,
-                PageJianxianEdit, PageShangchang };
+    enum Page {
+        PageMian,
+        PageLog,
+        PageJianxianSet,
+        PageSoundSet,
+        PageJianxianRen,
+        PageJianxianEdit,
+        PageShangchang
+    };
 
     explicit TFrmSet(const FrmSetDeps& deps, QWidget* parent = nullptr);
     ~TFrmSet() override;
@@ -62,7 +70,14 @@ public:
     int lockIconIndex() const { return m_lockIcon; }
     bool lockButtonVisible() const;
     // The password prompt (TfrmMM); tests answer it through this hook.
-    void setPasswordPrompt(std::function<QString()> prompt) { m_passwordPrompt = std::move(prompt); }
+    void setPasswordPrompt(std::function<QString()> prompt)
+    {
+        m_passwordPrompt = std::move(prompt);
+    }
+    // Opens the draw screen (adjust mode or a draw with the start/stop key); runDrawScreen by
+    // default, a recorder in tests.
+    using DrawScreenRunner = std::function<void(bool adjustMode, int drawKey)>;
+    void setDrawScreenRunner(DrawScreenRunner runner) { m_drawRunner = std::move(runner); }
 
     // Project open routine with the loading of the settings into the pages.
     void openProject(const QString& name);
@@ -131,6 +146,7 @@ private:
     bool m_dataChanged = false;
     int m_lockIcon = 0;
     std::function<QString()> m_passwordPrompt;
+    DrawScreenRunner m_drawRunner;
 
     BannerPanel* m_top = nullptr;
     QLabel* m_lbTop1 = nullptr;

@@ -7,7 +7,6 @@
 #include "manage/pages/ParticipantsPage.h"
 #include "manage/pages/SoundPage.h"
 #include "platform/Dialogs.h"
-#include "screen/DrawScreen.h"
 #include "screen/WinnersList.h"
 #include "shell/RecordsPage.h"
 #include "store/ProjectStore.h"
@@ -144,7 +143,8 @@ void TFrmSet::spbtnTopNewClick()
 
 void TFrmSet::spbtnTopLoadClick()
 {
-    const QString path = m_ctx.dialogs->openFile(m_ctx.programFolder, QStringLiteral("*.dat|*.dat"));
+    const QString path =
+        m_ctx.dialogs->openFile(m_ctx.programFolder, QStringLiteral("*.dat|*.dat"));
     if (path.isEmpty())
         return;
     QString name = QFileInfo(path).fileName();
@@ -162,15 +162,16 @@ void TFrmSet::spbtnTopOPENClick()
             clearDataChanged();
             m_db.exec(QStringLiteral("update z_set set var = '0' where name = '初始化'"));
         }
-        const QString windowMode = m_db.scalar(
-            QStringLiteral("select var from z_set where name = '抽奖界面窗口模式'")).toString();
+        const QString windowMode =
+            m_db.scalar(QStringLiteral("select var from z_set where name = '抽奖界面窗口模式'"))
+                .toString();
         if (windowMode == QStringLiteral("0")) {
             const QString stored = Settings(m_db).read(QStringLiteral("抽奖界面预览信息"));
             QString question;
             if (stored.isEmpty())
-                question = QStringLiteral(
-                    "抽奖界面还未设定调整,默认位置可能跟您的显示分辨率不一致,\r\n"
-                    "你可以在 基础设定 里调整抽奖界面!\r\n是否继续抽奖?");
+                question =
+                    QStringLiteral("抽奖界面还未设定调整,默认位置可能跟您的显示分辨率不一致,\r\n"
+                                   "你可以在 基础设定 里调整抽奖界面!\r\n是否继续抽奖?");
             else if (stored != currentScreenSizeText())
                 question = QStringLiteral(
                     "当前抽奖项目的界面大小跟您的显示分辨率不一致,\r\n不能达到一致的显示效果!\r\n"
@@ -185,7 +186,7 @@ void TFrmSet::spbtnTopOPENClick()
     }
     const int key = SetIni(m_ctx.programFolder).drawKey();
     hide();
-    runDrawScreen(m_ctx, *this, false, key, this);
+    m_drawRunner(false, key);
     show();
 }
 
@@ -212,7 +213,7 @@ void TFrmSet::spbtnTopClearClick()
 void TFrmSet::adjustDrawScreen()
 {
     m_tag = 1;
-    runDrawScreen(m_ctx, *this, true, 32, this);
+    m_drawRunner(true, 32);
 }
 
 void TFrmSet::adjustWinnersList()

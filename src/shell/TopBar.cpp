@@ -63,8 +63,8 @@ static QPixmap paintedLock(bool locked)
 
 QIcon lockIcon(int index)
 {
-    const QString name = index == 1 ? QStringLiteral(":/lock_closed.png")
-                                    : QStringLiteral(":/lock_open.png");
+    const QString name =
+        index == 1 ? QStringLiteral(":/lock_closed.png") : QStringLiteral(":/lock_open.png");
     if (QFile::exists(name))
         return QIcon(name);
     return QIcon(paintedLock(index == 1));

@@ -38,13 +38,12 @@ AboutPage::AboutPage(QWidget* parent) : NotebookPage(parent)
     lay->addWidget(subtitle);
     lay->addStretch(1);
 
-    auto* steps = new QLabel(
-        QStringLiteral("① 基础设定: 抽奖模式、抽奖界面、滚动数据与其他设置\n"
-                       "② 项目设置: 编辑抽取项目、奖品与中奖人数\n"
-                       "③ 滚动数据设置: 导入参与抽奖的名单或商场奖品\n"
-                       "④ 声音设定: 滚动时与中奖时的背景声\n"
-                       "⑤ 点击「开始抽奖」, 按空格键开始 / 停止滚动"),
-        this);
+    auto* steps = new QLabel(QStringLiteral("① 基础设定: 抽奖模式、抽奖界面、滚动数据与其他设置\n"
+                                            "② 项目设置: 编辑抽取项目、奖品与中奖人数\n"
+                                            "③ 滚动数据设置: 导入参与抽奖的名单或商场奖品\n"
+                                            "④ 声音设定: 滚动时与中奖时的背景声\n"
+                                            "⑤ 点击「开始抽奖」, 按空格键开始 / 停止滚动"),
+                             this);
     steps->setObjectName(QStringLiteral("lbMianSteps"));
     QFont stf = steps->font();
     stf.setPointSizeF(10);
@@ -100,8 +99,12 @@ void AboutPage::paintEvent(QPaintEvent*)
     }
 
     // A few confetti dots.
-    const QPointF dots[] = {{40, 40}, {r.width() - 50, 36}, {70, 200}, {r.width() - 80, 190},
-                            {r.width() / 2 - 210, 95}, {r.width() / 2 + 220, 100}};
+    const QPointF dots[] = {{40, 40},
+                            {r.width() - 50, 36},
+                            {70, 200},
+                            {r.width() - 80, 190},
+                            {r.width() / 2 - 210, 95},
+                            {r.width() / 2 + 220, 100}};
     const QColor colours[] = {QColor(0xFF, 0xD5, 0x4F), QColor(0xFF, 0xFF, 0xFF, 200)};
     int n = 0;
     for (const QPointF& d : dots) {

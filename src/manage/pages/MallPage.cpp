@@ -5,6 +5,8 @@
 #include "store/Settings.h"
 #include "store/ValueCodec.h"
 
+#include <QSqlDatabase>
+
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -88,8 +90,8 @@ MallPage::MallPage(AppContext& ctx, MainWindowApi& main, QWidget* parent)
     opt->addWidget(hint(QStringLiteral("现场登记抽奖者身份"), options), 0, 1);
     opt->addWidget(m_chkGDtjMD, 1, 0);
     opt->addWidget(m_chkZQCJ, 2, 0);
-    opt->addWidget(hint(QStringLiteral("抽完全部周期出奖数量后进入新的周期,奖品永远抽不完."), options),
-                   2, 1);
+    opt->addWidget(
+        hint(QStringLiteral("抽完全部周期出奖数量后进入新的周期,奖品永远抽不完."), options), 2, 1);
     opt->setColumnStretch(1, 1);
     lay->addWidget(options);
 
@@ -135,8 +137,9 @@ void MallPage::enter()
         m_sortColumn = -1;
         m_grid->horizontalHeader()->setSortIndicatorShown(false);
         m_sorted->sort(-1);
-        m_model->setQuery(m_ctx.db->select(
-            QStringLiteral("select List,sl,sysl,TJ,PicB from z_scuser")));
+        // A scrollable query of its own: the grid moves back and forth over it.
+        m_model->setQuery(QStringLiteral("select List,sl,sysl,TJ,PicB from z_scuser"),
+                          m_ctx.db->database());
         if (m_model->lastError().isValid())
             throw DbError(m_model->lastError().text());
         const char* titles[] = {"奖品或奖项名称", "周期出奖", "已中数量", "条件标识", "奖品图片"};

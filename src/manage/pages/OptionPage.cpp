@@ -60,7 +60,7 @@ ArrowSpinBox* upDown(const char* name, int min, int max, int step, int initial, 
     box->setRange(min, max);
     box->setSingleStep(step);
     box->setValue(initial);
-    box->setFixedWidth(54);
+    box->setFixedWidth(50);
     return box;
 }
 
@@ -100,17 +100,20 @@ QString layoutInfoText(const QString& stored, const QString& currentScreen, bool
 OptionPage::OptionPage(AppContext& ctx, QWidget* parent) : NotebookPage(parent), m_ctx(ctx)
 {
     setObjectName(QStringLiteral("JianxianSet"));
-    auto* grid = new QGridLayout(this);
-    grid->setContentsMargins(8, 6, 8, 6);
-    grid->setHorizontalSpacing(8);
-    grid->setVerticalSpacing(6);
-    grid->addWidget(buildModeGroup(), 0, 0);
-    grid->addWidget(buildLayoutGroup(), 1, 0);
-    grid->addWidget(buildOtherGroup(), 0, 1, 2, 1);
-    grid->addWidget(buildRollGroup(), 2, 0, 1, 2);
-    grid->setColumnStretch(0, 1);
-    grid->setColumnStretch(1, 1);
-    grid->setRowStretch(1, 1);
+    auto* page = new QVBoxLayout(this);
+    page->setContentsMargins(6, 8, 6, 8);
+    page->setSpacing(10);
+    auto* top = new QHBoxLayout;
+    top->setSpacing(6);
+    auto* left = new QVBoxLayout;
+    left->setSpacing(10);
+    left->addWidget(buildModeGroup());
+    left->addWidget(buildLayoutGroup(), 1);
+    top->addLayout(left, 0);
+    top->addWidget(buildOtherGroup(), 1);
+    page->addLayout(top);
+    page->addWidget(buildRollGroup());
+    page->addStretch(1);
     refreshMaskPreview();
     showLayoutInfo(layoutInfoText(QString(), currentScreenSizeText(), nullptr), false);
     connectHandlers();
@@ -120,9 +123,12 @@ QWidget* OptionPage::buildModeGroup()
 {
     auto* box = section(QStringLiteral("抽奖模式设置"), "grpCJSETcjms", this);
     auto* lay = new QVBoxLayout(box);
-    lay->setSpacing(4);
-    m_rbNormal = named(new QRadioButton(QStringLiteral("滚动名单的普通抽奖模式"), box), "rbCJSETcjms1");
-    m_rbMall = named(new QRadioButton(QStringLiteral("滚动奖品的商场抽奖模式"), box), "rbCJSETcjms2");
+    lay->setContentsMargins(8, 6, 8, 8);
+    lay->setSpacing(6);
+    m_rbNormal =
+        named(new QRadioButton(QStringLiteral("滚动名单的普通抽奖模式"), box), "rbCJSETcjms1");
+    m_rbMall =
+        named(new QRadioButton(QStringLiteral("滚动奖品的商场抽奖模式"), box), "rbCJSETcjms2");
     m_rbNormal->setChecked(true);
     lay->addWidget(m_rbNormal);
     lay->addWidget(m_rbMall);
@@ -132,8 +138,10 @@ QWidget* OptionPage::buildModeGroup()
 QWidget* OptionPage::buildLayoutGroup()
 {
     auto* box = section(QStringLiteral("抽奖界面设置"), "grpCJJMset", this);
+    box->setFixedWidth(296);
     auto* lay = new QHBoxLayout(box);
-    lay->setSpacing(8);
+    lay->setContentsMargins(6, 6, 6, 8);
+    lay->setSpacing(6);
     m_imgYL = named(new QLabel(box), "imgYL");
     m_imgYL->setFixedSize(161, 117);
     m_imgYL->setScaledContents(true);
@@ -160,10 +168,11 @@ QWidget* OptionPage::buildRollGroup()
 {
     auto* box = section(QStringLiteral("滚动数据设置"), "grpGDset", this);
     auto* lay = new QHBoxLayout(box);
-    lay->setSpacing(12);
+    lay->setContentsMargins(8, 8, 8, 8);
+    lay->setSpacing(8);
 
     auto* lines = new QVBoxLayout;
-    lines->setSpacing(8);
+    lines->setSpacing(10);
     auto* mask = new QHBoxLayout;
     mask->setSpacing(4);
     m_maskStart = upDown("editGDxinxinleft", 0, 100, 1, 0, box);
@@ -192,7 +201,10 @@ QWidget* OptionPage::buildRollGroup()
     auto* note = named(new QLabel(QStringLiteral("(注: 1秒 = 1000毫秒, 10 <= 速度 <= 100)"), box),
                        "lbGDshuduNote");
     note->setStyleSheet(QStringLiteral("color: #d00000;"));
-    speed->addSpacing(6);
+    QFont nf = note->font();
+    nf.setPointSizeF(nf.pointSizeF() - 0.5);
+    note->setFont(nf);
+    speed->addSpacing(2);
     speed->addWidget(note);
     speed->addStretch(1);
     lines->addLayout(speed);
@@ -200,14 +212,14 @@ QWidget* OptionPage::buildRollGroup()
 
     auto* sample = section(QStringLiteral("示例"), "grpGDLineSee", box);
     auto* sampleLay = new QVBoxLayout(sample);
-    sampleLay->setContentsMargins(10, 4, 10, 6);
+    sampleLay->setContentsMargins(6, 2, 6, 4);
     m_maskSample = named(new QLabel(sample), "lbGDLineSee");
     QFont f = m_maskSample->font();
-    f.setPointSizeF(f.pointSizeF() * 1.35);
+    f.setPointSizeF(f.pointSizeF() * 1.2);
     f.setBold(true);
     m_maskSample->setFont(f);
     m_maskSample->setAlignment(Qt::AlignCenter);
-    m_maskSample->setMinimumWidth(150);
+    m_maskSample->setMinimumWidth(128);
     m_maskSample->setStyleSheet(QStringLiteral("color: #1b4f9c;"));
     sampleLay->addWidget(m_maskSample);
     lay->addWidget(sample, 0, Qt::AlignVCenter);
@@ -218,8 +230,10 @@ QWidget* OptionPage::buildOtherGroup()
 {
     auto* box = section(QStringLiteral("其他设置"), "grpQTset", this);
     auto* lay = new QVBoxLayout(box);
-    lay->setSpacing(5);
-    m_chkyzjqd = named(new QCheckBox(QStringLiteral("抽取过程中显示该抽取项目已中清单"), box), "chkyzjqd");
+    lay->setContentsMargins(6, 8, 6, 8);
+    lay->setSpacing(7);
+    m_chkyzjqd =
+        named(new QCheckBox(QStringLiteral("抽取过程中显示该抽取项目已中清单"), box), "chkyzjqd");
     lay->addWidget(m_chkyzjqd);
 
     auto* cond = new QHBoxLayout;
@@ -229,7 +243,8 @@ QWidget* OptionPage::buildOtherGroup()
     cond->addWidget(m_defaultCondition, 1);
     lay->addLayout(cond);
 
-    m_cbxShowJXzjname = named(new QCheckBox(QStringLiteral("项目抽完后显示抽中清单"), box), "cbxShowJXzjname");
+    m_cbxShowJXzjname =
+        named(new QCheckBox(QStringLiteral("项目抽完后显示抽中清单"), box), "cbxShowJXzjname");
     m_chkzjqdsx = named(new QCheckBox(QStringLiteral("中奖名单显示顺序为倒序"), box), "chkzjqdsx");
     lay->addWidget(m_cbxShowJXzjname);
     lay->addWidget(m_chkzjqdsx);
@@ -237,8 +252,9 @@ QWidget* OptionPage::buildOtherGroup()
     auto* interval = new QHBoxLayout;
     interval->setSpacing(4);
     m_interval = upDown("editGDSETajjesj", 0, 5, 1, 1, box);
-    m_interval->setFixedWidth(46);
-    interval->addWidget(caption(QStringLiteral("抽奖时第二次按键的间隔时间必须 >="), m_interval, box));
+    m_interval->setFixedWidth(42);
+    interval->addWidget(
+        caption(QStringLiteral("抽奖时第二次按键的间隔时间必须 >="), m_interval, box));
     interval->addWidget(m_interval);
     interval->addWidget(new QLabel(QStringLiteral("秒"), box));
     interval->addStretch(1);
@@ -269,11 +285,11 @@ QWidget* OptionPage::buildOtherGroup()
     pwdLine->addWidget(m_chkMM);
     pwdLine->addWidget(m_edtMM, 1);
     pwdLine->addWidget(m_chkMMmm);
-    pwd->addLayout(pwdLine, 0, 0, 1, 4);
+    pwd->addLayout(pwdLine, 0, 0, 1, 2);
     pwd->addWidget(m_chkMMxj, 1, 0);
     pwd->addWidget(m_chkMMjz, 1, 1);
-    pwd->addWidget(m_chkMMlj, 1, 2);
-    pwd->addWidget(m_chkMMqc, 1, 3);
+    pwd->addWidget(m_chkMMlj, 2, 0);
+    pwd->addWidget(m_chkMMqc, 2, 1);
     lay->addWidget(pwdFrame);
     lay->addStretch(1);
     return box;
@@ -298,10 +314,10 @@ void OptionPage::connectHandlers()
             [this](int v) { store(kInterval, QString::number(v)); });
 
     const std::pair<QCheckBox*, const QString*> flags[] = {
-        {m_cbxGDSETcfzj, &kRepeat},     {m_cbxShowJXzjname, &kShowItemList},
-        {m_chkzjqdsx, &kListReversed},  {m_chkyzjqd, &kShowWinners},
-        {m_chkMMxj, &kLockNew},         {m_chkMMjz, &kLockLoad},
-        {m_chkMMlj, &kLockRecords},     {m_chkMMqc, &kLockClear},
+        {m_cbxGDSETcfzj, &kRepeat},    {m_cbxShowJXzjname, &kShowItemList},
+        {m_chkzjqdsx, &kListReversed}, {m_chkyzjqd, &kShowWinners},
+        {m_chkMMxj, &kLockNew},        {m_chkMMjz, &kLockLoad},
+        {m_chkMMlj, &kLockRecords},    {m_chkMMqc, &kLockClear},
     };
     for (const auto& [box, key] : flags)
         connect(box, &QCheckBox::toggled, this, [this, k = *key](bool on) { storeFlag(k, on); });
@@ -367,7 +383,8 @@ void OptionPage::loadSettings(const Settings& s)
 
 void OptionPage::loadLayoutPreview(const Settings& s)
 {
-    m_imgYL->setPixmap(QPixmap::fromImage(LoadJpegBlob(s.readBlob(QStringLiteral("抽奖界面预览")), m_ctx.blank)));
+    m_imgYL->setPixmap(
+        QPixmap::fromImage(LoadJpegBlob(s.readBlob(QStringLiteral("抽奖界面预览")), m_ctx.blank)));
     bool mismatch = false;
     const QString text = layoutInfoText(s.read(QStringLiteral("抽奖界面预览信息")),
                                         currentScreenSizeText(), &mismatch);
@@ -377,7 +394,8 @@ void OptionPage::loadLayoutPreview(const Settings& s)
 void OptionPage::setLayoutPreview(const QImage& preview, const QString& screenSizeText)
 {
     m_imgYL->setPixmap(QPixmap::fromImage(preview));
-    showLayoutInfo(QStringLiteral("抽奖界面信息:") + QStringLiteral("\r\r") + screenSizeText, false);
+    showLayoutInfo(QStringLiteral("抽奖界面信息:") + QStringLiteral("\r\r") + screenSizeText,
+                   false);
 }
 
 void OptionPage::showLayoutInfo(const QString& text, bool mismatch)
@@ -463,9 +481,12 @@ void OptionPage::switchMode(bool normalChosen)
             return;
         }
         const QString question =
-            normalChosen ? QStringLiteral("更改抽奖模式将会丢失\r\r滚动数据\r奖项数据\r已抽奖记录!\r\r是否继续?")
-                         : QStringLiteral("更改抽奖模式将会丢失滚动和奖项数据!是否继续?");
-        if (!m_ctx.dialogs->askYesNo(QStringLiteral("模式变更警告"), question, Dialogs::Icon::Warning)) {
+            normalChosen
+                ? QStringLiteral(
+                      "更改抽奖模式将会丢失\r\r滚动数据\r奖项数据\r已抽奖记录!\r\r是否继续?")
+                : QStringLiteral("更改抽奖模式将会丢失滚动和奖项数据!是否继续?");
+        if (!m_ctx.dialogs->askYesNo(QStringLiteral("模式变更警告"), question,
+                                     Dialogs::Icon::Warning)) {
             previous->setChecked(true);
             previous->setFocus();
             return;

@@ -59,7 +59,8 @@ SoundPage::SoundPage(AppContext& ctx, QWidget* parent) : NotebookPage(parent), m
     connect(m_win.choose, &QPushButton::clicked, this, [this] { btnSoundzjSelClick(); });
     connect(m_roll.play, &QPushButton::clicked, this, [this] { btnPlay1Click(); });
     connect(m_win.play, &QPushButton::clicked, this, [this] { btnPlay2Click(); });
-    connect(m_roll.use, &QCheckBox::toggled, this, [this](bool on) { storeFlag(kRollSoundOn, on); });
+    connect(m_roll.use, &QCheckBox::toggled, this,
+            [this](bool on) { storeFlag(kRollSoundOn, on); });
     connect(m_win.use, &QCheckBox::toggled, this, [this](bool on) { storeFlag(kWinSoundOn, on); });
 }
 
@@ -121,8 +122,8 @@ void SoundPage::btnPlay2Click()
 
 void SoundPage::choose(const QString& key, QLineEdit* edit)
 {
-    const QString path =
-        m_ctx.dialogs->openFile(m_ctx.file(QStringLiteral("Sound/")), QStringLiteral("*.wav|*.wav"));
+    const QString path = m_ctx.dialogs->openFile(m_ctx.file(QStringLiteral("Sound/")),
+                                                 QStringLiteral("*.wav|*.wav"));
     if (path.isEmpty())
         return;
     QFile file(path);

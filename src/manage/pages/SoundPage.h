@@ -3,6 +3,7 @@
 #include "shell/MainWindowApi.h"
 
 class QCheckBox;
+class QGridLayout;
 class QLineEdit;
 class QPushButton;
 
@@ -33,7 +34,7 @@ private:
         QCheckBox* use = nullptr;
     };
     Line buildLine(const QString& captionText, const char* edit, const char* play,
-                   const char* choose, const char* use, QWidget* parent, class QGridLayout* grid,
+                   const char* choose, const char* use, QWidget* parent, QGridLayout* grid,
                    int row);
     void choose(const QString& key, QLineEdit* edit);
     void play(const QString& key);
