@@ -139,17 +139,16 @@ void TFrmSet::buildTopBar()
                   "QToolButton:disabled { color: rgba(255,255,255,105); "
                   "border-color: rgba(255,255,255,45); }"
                   "QLabel#lbTop1 { color: #ffffff; font-weight: bold; }")
-            : QStringLiteral(
-                  "QToolButton { color: #7a0c12; background: rgba(255,255,255,150); "
-                  "border: 1px solid #d9a441; border-radius: 4px; padding: 3px 7px; "
-                  "font-weight: bold; }"
-                  "QToolButton:hover { background: #ffffff; border-color: #c0392b; }"
-                  "QToolButton:pressed { background: #f4d58d; }"
-                  "QToolButton:disabled { color: #b9a08a; border-color: #e8d2a4; "
-                  "background: rgba(255,255,255,70); }"
-                  "QLabel#lbTop1 { color: #7a0c12; font-weight: bold; }"
-                  "QLineEdit#editTop { border: 1px solid #d9a441; border-radius: 3px; "
-                  "background: #ffffff; padding: 1px 4px; }"));
+            : QStringLiteral("QToolButton { color: #7a0c12; background: rgba(255,255,255,150); "
+                             "border: 1px solid #d9a441; border-radius: 4px; padding: 3px 7px; "
+                             "font-weight: bold; }"
+                             "QToolButton:hover { background: #ffffff; border-color: #c0392b; }"
+                             "QToolButton:pressed { background: #f4d58d; }"
+                             "QToolButton:disabled { color: #b9a08a; border-color: #e8d2a4; "
+                             "background: rgba(255,255,255,70); }"
+                             "QLabel#lbTop1 { color: #7a0c12; font-weight: bold; }"
+                             "QLineEdit#editTop { border: 1px solid #d9a441; border-radius: 3px; "
+                             "background: #ffffff; padding: 1px 4px; }"));
     auto* lay = new QHBoxLayout(m_top);
     lay->setContentsMargins(10, 0, 10, 0);
     lay->setSpacing(6);
@@ -454,6 +453,11 @@ void TFrmSet::saveScreenshots(const QString& folder)
     m_tree->clearSelection();
     leaveCurrentPage();
     m_book->setCurrentIndex(PageMian);
+
+    TfrmMM prompt(this);
+    prompt.show();
+    QCoreApplication::processEvents();
+    prompt.grab().save(folder + QStringLiteral("/dialog_TfrmMM.png"));
 }
 
 } // namespace varnel

@@ -14,8 +14,8 @@ BannerPanel::BannerPanel(QWidget* parent) : QWidget(parent)
     if (QFile::exists(QStringLiteral(":/banner.png")))
         m_banner.load(QStringLiteral(":/banner.png"));
     if (!m_banner.isNull()) {
-        const QImage small = m_banner.toImage().scaled(16, 4, Qt::IgnoreAspectRatio,
-                                                       Qt::SmoothTransformation);
+        const QImage small =
+            m_banner.toImage().scaled(16, 4, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
         qint64 sum = 0;
         for (int y = 0; y < small.height(); ++y)
             for (int x = 0; x < small.width(); ++x)
