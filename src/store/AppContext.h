@@ -22,8 +22,8 @@ struct AppContext {
     Dialogs* dialogs = nullptr;
     SoundPlayer* sound = nullptr;
     Clock* clock = nullptr;
-    QImage blank;            // row "空图" of set.axc
-    QByteArray blankJpeg;    // its bytes as stored
+    QImage blank;         // row "空图" of set.axc
+    QByteArray blankJpeg; // its bytes as stored
     RollSettings roll;
     QString presetPath = QStringLiteral("/etc/_dsFA.tmp"); // the draw preset file
 

@@ -4,6 +4,7 @@
 #include <QSqlQuery>
 #include <QString>
 #include <QVariant>
+#include <functional>
 #include <stdexcept>
 
 namespace varnel {
@@ -22,7 +23,9 @@ private:
 class ConversionError : public std::runtime_error {
 public:
     explicit ConversionError(const QString& text)
-        : std::runtime_error(text.toStdString()), m_text(text) {}
+        : std::runtime_error(text.toStdString()), m_text(text)
+    {
+    }
     const QString& text() const { return m_text; }
 
 private:
@@ -60,7 +63,13 @@ public:
     // Native handle for bulk paths (sqlite3*), or null.
     void* nativeHandle() const;
 
+    // Called with every statement before it runs (exec, select, scalar, hasTable). Tests use
+    // it to record the statements in order, or throw DbError from it to make one fail.
+    std::function<void(const QString& sql, const QVariantList& binds)> onExec;
+
 private:
+    QSqlQuery run(const QString& sql, const QVariantList& binds);
+
     QString m_name;
     QString m_path;
 };

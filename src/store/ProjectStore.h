@@ -4,6 +4,7 @@
 
 #include <QImage>
 #include <QString>
+#include <QStringList>
 
 namespace varnel {
 
@@ -16,9 +17,9 @@ class Dialogs;
 class ProjectStore {
 public:
     struct Outcome {
-        QString name;          // the project actually opened (a fallback may change it)
-        bool ready = false;    // true: format 4.1 and of this edition; settings can be loaded
-        bool created = false;  // the file was created by this open
+        QString name;         // the project actually opened (a fallback may change it)
+        bool ready = false;   // true: format 4.1 and of this edition; settings can be loaded
+        bool created = false; // the file was created by this open
     };
 
     ProjectStore(ProjectDb& db, Dialogs& dialogs, QString programFolder, QByteArray blankJpeg);
@@ -30,8 +31,12 @@ public:
     QString fileFor(const QString& name) const; // programFolder + name + ".dat"
 
 private:
-    Outcome openOnce(const QString& name, int depth);
-    void create();
+    // `visited`: the projects this open has already been through (cycle guard for fallbacks).
+    Outcome openOnce(const QString& name, QStringList& visited);
+    QString fallbackName(const QString& target, const QStringList& visited) const;
+    // Runs the creation steps in one transaction; on failure rolls back, removes the file
+    // and rethrows.
+    void create(const QString& path);
     void upgrade(QString& version);
 
     ProjectDb& m_db;

@@ -11,9 +11,9 @@ class SetIni {
 public:
     explicit SetIni(const QString& programFolder);
 
-    QString lastProject() const;       // "" when missing
+    QString lastProject() const;                // "" when missing
     bool writeLastProject(const QString& name); // false when the file cannot be written
-    int drawKey() const;               // "SPACE", default 32
+    int drawKey() const;                        // "SPACE", default 32
 
 private:
     QString m_path;

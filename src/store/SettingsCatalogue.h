@@ -17,16 +17,16 @@ enum class SettingKind {
     File,
     ScreenSize,
     DateTime,
-    Mode,        // "滚动名单模式": "0" mall, anything else normal
-    ImportMode,  // "抽奖人追加导入方式": "0" replace, anything else append
-    MultiRow,    // "商场抽取条件", "商场抽取条件按键"
+    Mode,       // "滚动名单模式": "0" mall, anything else normal
+    ImportMode, // "抽奖人追加导入方式": "0" replace, anything else append
+    MultiRow,   // "商场抽取条件", "商场抽取条件按键"
 };
 
 // One entry of the catalogue of settings keys.
 struct SettingKey {
-    const char* key;          // UTF-8
-    const char* creation;     // value at project creation, or the default added when missing
-    bool createdWithProject;  // false: no row at creation ("none" / added later when missing)
+    const char* key;         // UTF-8
+    const char* creation;    // value at project creation, or the default added when missing
+    bool createdWithProject; // false: no row at creation ("none" / added later when missing)
     SettingKind kind;
 };
 

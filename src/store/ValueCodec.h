@@ -8,7 +8,7 @@
 namespace varnel {
 
 // Settings values are text. Flags come in two kinds (see the settings catalogue).
-bool flagOffOnlyAtZero(const QString& value);   // on unless exactly "0" (missing reads as on)
+bool flagOffOnlyAtZero(const QString& value);    // on unless exactly "0" (missing reads as on)
 bool flagOnOnlyAtMinusOne(const QString& value); // on only when exactly "-1"
 QString flagText(bool on);                       // "-1" / "0", as check boxes write them
 
@@ -39,7 +39,7 @@ struct FontSpec {
     bool underline = false;
     bool strikeOut = false;
 
-    QFont font() const;           // the QFont (point size, styles)
+    QFont font() const; // the QFont (point size, styles)
     QColor color(const QPalette& palette = QPalette()) const;
     bool operator==(const FontSpec&) const = default;
 };
