@@ -20,7 +20,9 @@ namespace {
 
 int validDrawKey(int key) { return (key >= 3 && key <= 255) ? key : 32; }
 
-RollMotion::Hooks motionHooks(DrawEngine::Impl& d)
+} // namespace
+
+RollMotion::Hooks DrawEngine::Impl::motionHooks(Impl& d)
 {
     RollMotion::Hooks h;
     h.prepare = [&d] { d.syncRenderer(); };
@@ -30,7 +32,7 @@ RollMotion::Hooks motionHooks(DrawEngine::Impl& d)
     return h;
 }
 
-Zoom::Hooks zoomHooks(DrawEngine::Impl& d)
+Zoom::Hooks DrawEngine::Impl::zoomHooks(Impl& d)
 {
     Zoom::Hooks h;
     h.setGeometry = [&d](const QRect& r) { d.view.setZoomGeometry(r); };
@@ -41,8 +43,6 @@ Zoom::Hooks zoomHooks(DrawEngine::Impl& d)
     h.sleep = [&d](int ms) { d.ctx.clock->sleepMs(ms); };
     return h;
 }
-
-} // namespace
 
 DrawEngine::Impl::Impl(AppContext& c, DrawHost& h, DrawView& v, int key)
     : ctx(c), host(h), view(v), db(*c.db), drawKey(validDrawKey(key)),

@@ -20,6 +20,8 @@ class Settings;
 // sequence), DrawPlan.cpp (plan and progress, menu commands) and WinnersWindow.cpp.
 struct DrawEngine::Impl {
     Impl(AppContext& ctx, DrawHost& host, DrawView& view, int drawKey);
+    static RollMotion::Hooks motionHooks(Impl& d);
+    static Zoom::Hooks zoomHooks(Impl& d);
 
     AppContext& ctx;
     DrawHost& host;

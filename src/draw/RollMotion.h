@@ -42,8 +42,8 @@ public:
     RollMotion(RollRenderer& renderer, RollingList& list, Clock& clock, Hooks hooks);
 
     void setBlank(const QImage& blank) { m_blank = blank; }
-    TGDList& slots() { return m_slots; }
-    const TGDList& slots() const { return m_slots; }
+    TGDList& strip() { return m_slots; }
+    const TGDList& strip() const { return m_slots; }
 
     // RollStep: moves the strip by one cell in ceil(pitch / P) frames of S ms each.
     void RollStep(int sleepMs, int stepPx);

@@ -182,16 +182,16 @@ void RollRenderer::DrawCell(QPainter& p, int x, int y, const QImage& picture, co
     }
 }
 
-void RollRenderer::drawCells(QPainter& p, const TGDList& slots, int pos, bool cached)
+void RollRenderer::drawCells(QPainter& p, const TGDList& strip, int pos, bool cached)
 {
     const int W = m_settings.CellWidth;
     const int H = m_settings.CellHeight;
     for (int k = 0; k < 6; ++k) {
         const size_t i = size_t(k);
         if (m_settings.HorizontalRoll)
-            DrawCell(p, W / 2 + k * W - pos, H / 2, slots.SlotPic[i], slots.SlotText[i], cached);
+            DrawCell(p, W / 2 + k * W - pos, H / 2, strip.SlotPic[i], strip.SlotText[i], cached);
         else
-            DrawCell(p, W / 2, H / 2 + k * H - pos, slots.SlotPic[i], slots.SlotText[i], cached);
+            DrawCell(p, W / 2, H / 2 + k * H - pos, strip.SlotPic[i], strip.SlotText[i], cached);
     }
 }
 
@@ -222,23 +222,23 @@ void RollRenderer::drawPointerMarks(QPainter& p) const
     p.restore();
 }
 
-QImage RollRenderer::composeFrame(const TGDList& slots, int pos)
+QImage RollRenderer::composeFrame(const TGDList& strip, int pos)
 {
     QImage frame = areaBackground(); // shares the cache; painting detaches one copy
     QPainter p(&frame);
     p.setRenderHint(QPainter::TextAntialiasing, true);
-    drawCells(p, slots, pos, true);
+    drawCells(p, strip, pos, true);
     drawPointerMarks(p);
     p.end();
     return frame;
 }
 
-QImage RollRenderer::composeFrameLiteral(const TGDList& slots, int pos)
+QImage RollRenderer::composeFrameLiteral(const TGDList& strip, int pos)
 {
     QImage frame = backgroundCut(m_area);
     QPainter p(&frame);
     p.setRenderHint(QPainter::TextAntialiasing, true);
-    drawCells(p, slots, pos, false);
+    drawCells(p, strip, pos, false);
     drawPointerMarks(p);
     p.end();
     return frame;

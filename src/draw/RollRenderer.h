@@ -42,10 +42,10 @@ public:
     QSize clientSize() const { return m_client; }
 
     // One frame of the strip moved by `pos` pixels (0 < pos <= pitch).
-    QImage composeFrame(const TGDList& slots, int pos);
+    QImage composeFrame(const TGDList& strip, int pos);
     // The same frame composed the plain way: the whole background stretched to the client
     // size and every picture stretched again (kept to measure the cached way against).
-    QImage composeFrameLiteral(const TGDList& slots, int pos);
+    QImage composeFrameLiteral(const TGDList& strip, int pos);
 
     // The background scaled to the client size, cut at `rect` (client coordinates).
     QImage backgroundCut(const QRect& rect) const;
@@ -59,7 +59,7 @@ public:
 private:
     const QImage& areaBackground();
     QImage scaledPicture(const QImage& picture, const QSize& size, bool cached);
-    void drawCells(QPainter& p, const TGDList& slots, int pos, bool cached);
+    void drawCells(QPainter& p, const TGDList& strip, int pos, bool cached);
 
     RollSettings m_settings;
     QFont m_font;
