@@ -2,26 +2,12 @@
 
 namespace varnel {
 
-QString toQtFilter(const QString& storedFilter)
-{
-    const QStringList parts = storedFilter.split(QLatin1Char('|'));
-    QStringList out;
-    for (int i = 0; i + 1 < parts.size(); i += 2) {
-        QString patterns = parts[i + 1];
-        patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
-        out << parts[i] + QStringLiteral(" (") + patterns + QLatin1Char(')');
-    }
-    if (out.isEmpty())
-        return storedFilter;
-    return out.join(QStringLiteral(";;"));
-}
-
 QStringList ScriptedDialogs::texts() const
 {
     QStringList out;
     for (const Shown& s : shown)
-        if (s.kind == QLatin1String("message") || s.kind == QLatin1String("error")
-            || s.kind == QLatin1String("ask"))
+        if (s.kind == QLatin1String("message") || s.kind == QLatin1String("error") ||
+            s.kind == QLatin1String("ask"))
             out << s.text;
     return out;
 }
@@ -48,8 +34,8 @@ void ScriptedDialogs::error(const QString& text)
     record({QStringLiteral("error"), {}, text, Icon::Error});
 }
 
-bool ScriptedDialogs::askYesNo(const QString& title, const QString& text, Icon icon,
-                               bool defaultNo, bool topmost)
+bool ScriptedDialogs::askYesNo(const QString& title, const QString& text, Icon icon, bool defaultNo,
+                               bool topmost)
 {
     record({QStringLiteral("ask"), title, text, icon, defaultNo, topmost});
     const QVariant a = next();

@@ -28,6 +28,8 @@ public:
     void playOnce(const QByteArray& wav) override;
     void stop() override;
     bool hasDevice() const { return m_open; }
+    // True while this player's sound is audible (false without a device).
+    bool isPlaying() const;
 
 private:
     void play(const QByteArray& wav, int loops);
@@ -39,8 +41,16 @@ private:
 // Test implementation: records each call ("loop:<size>", "once:<size>", "stop").
 class RecordingSoundPlayer final : public SoundPlayer {
 public:
-    void playLoop(const QByteArray& wav) override { calls << QStringLiteral("loop:%1").arg(wav.size()); last = wav; }
-    void playOnce(const QByteArray& wav) override { calls << QStringLiteral("once:%1").arg(wav.size()); last = wav; }
+    void playLoop(const QByteArray& wav) override
+    {
+        calls << QStringLiteral("loop:%1").arg(wav.size());
+        last = wav;
+    }
+    void playOnce(const QByteArray& wav) override
+    {
+        calls << QStringLiteral("once:%1").arg(wav.size());
+        last = wav;
+    }
     void stop() override { calls << QStringLiteral("stop"); }
     QStringList calls;
     QByteArray last;

@@ -236,7 +236,11 @@ bool itemAlreadyDrawn(ProjectDb& db, int n)
 
 void discardInterruptedWinners(ProjectDb& db)
 {
-    db.exec(QStringLiteral("delete from z_zj where BZ = '*' or BZ = '-'"));
+    // Look first: opening a project should not write to it when there is nothing to mend.
+    const QVariant n =
+        db.scalar(QStringLiteral("select count(*) from z_zj where BZ = '*' or BZ = '-'"));
+    if (n.toLongLong() > 0)
+        db.exec(QStringLiteral("delete from z_zj where BZ = '*' or BZ = '-'"));
 }
 
 } // namespace varnel
