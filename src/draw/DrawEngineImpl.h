@@ -59,6 +59,8 @@ struct DrawEngine::Impl {
     RollMotion motion;
     Zoom zoom;
     QImage background; // ImgBJ's picture as last set
+    size_t backgroundKey = 0;
+    bool backgroundIsBlank = false;
     int timerInterval = 1;
     bool marqueeWasScrolling = false;
 

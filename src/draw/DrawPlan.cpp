@@ -217,8 +217,23 @@ bool DrawEngine::Impl::endRun()
 
 void DrawEngine::Impl::showBackground(const QString& fileName, const QByteArray& blob)
 {
-    Settings s(db);
-    background = backgroundPicture(s, fileName, blob, ctx.blank);
+    // ShowBackground: the item's own background, else the project's, else the blank picture.
+    QByteArray bytes = blob;
+    bool useBlank = false;
+    if (fileName.isEmpty()) {
+        Settings s(db);
+        const QString key = QStringLiteral("抽奖界面背景图");
+        useBlank = s.read(key).isEmpty();
+        bytes = useBlank ? QByteArray() : s.readBlob(key);
+    }
+    // Most presses show the same picture again: decoding it once keeps the start press quick
+    // and the rolling area's cached background valid.
+    const size_t key = useBlank ? 0 : qHash(bytes) ^ size_t(bytes.size());
+    if (background.isNull() || key != backgroundKey || useBlank != backgroundIsBlank) {
+        background = useBlank ? ctx.blank : LoadJpegBlob(bytes, ctx.blank);
+        backgroundKey = key;
+        backgroundIsBlank = useBlank;
+    }
     view.setBackground(background);
 }
 

@@ -88,8 +88,32 @@ void RollRenderer::setSettings(const RollSettings& settings)
 
 void RollRenderer::setFont(const QFont& font, const QColor& colour)
 {
-    m_font = font;
     m_colour = colour;
+    if (font == m_font && m_fontSet)
+        return;
+    m_font = font;
+    m_fontSet = true;
+    m_metrics = QFontMetrics(m_font);
+    // A quarter of the text height of a three-character sample (the font's line height).
+    m_markSize = m_metrics.height() / 4;
+    m_layoutCache.clear();
+}
+
+void RollRenderer::drawWrapped(QPainter& p, const QString& text, const QRect& rect, bool cached)
+{
+    if (!cached) {
+        DrawWrappedText(p, text, rect);
+        return;
+    }
+    const QString key = QString::number(rect.width()) + u'x' + QString::number(rect.height()) +
+                        u'|' + text;
+    auto it = m_layoutCache.constFind(key);
+    if (it == m_layoutCache.constEnd()) {
+        if (m_layoutCache.size() > 256)
+            m_layoutCache.clear();
+        it = m_layoutCache.insert(key, wrappedLines(m_metrics, text, rect));
+    }
+    drawLines(p, m_metrics, *it, rect);
 }
 
 void RollRenderer::setBackground(const QImage& background)
@@ -151,7 +175,7 @@ QImage RollRenderer::scaledPicture(const QImage& picture, const QSize& size, boo
     return s;
 }
 
-int RollRenderer::textHeight(const QString&) const { return QFontMetrics(m_font).height(); }
+int RollRenderer::textHeight(const QString&) const { return m_metrics.height(); }
 
 void RollRenderer::DrawCell(QPainter& p, int x, int y, const QImage& picture, const QString& text,
                             bool cached)
@@ -163,7 +187,7 @@ void RollRenderer::DrawCell(QPainter& p, int x, int y, const QImage& picture, co
     p.setPen(m_colour);
     const QRect cell(x - W / 2, y - H / 2, (W / 2) * 2, (H / 2) * 2);
     if (!m_settings.ShowCellPictures) {
-        DrawWrappedText(p, shown, cell);
+        drawWrapped(p, shown, cell, cached);
         return;
     }
     p.fillRect(cell, Qt::black);
@@ -172,7 +196,7 @@ void RollRenderer::DrawCell(QPainter& p, int x, int y, const QImage& picture, co
         const int th = textHeight(shown);
         const QRect band(QPoint(picRect.left(), y + H / 2 - th),
                          QPoint(picRect.right(), y + H / 2 - 1));
-        DrawWrappedText(p, shown, band);
+        drawWrapped(p, shown, band, cached);
         picRect.setBottom(band.top() - 1);
     }
     if (picRect.width() > 0 && picRect.height() > 0) {
@@ -197,7 +221,7 @@ void RollRenderer::drawCells(QPainter& p, const TGDList& strip, int pos, bool ca
 
 void RollRenderer::drawPointerMarks(QPainter& p) const
 {
-    const int t = QFontMetrics(m_font).height() / 4;
+    const int t = m_markSize;
     const int W = m_settings.CellWidth;
     const int H = m_settings.CellHeight;
     const QColor shadow(0x44, 0x44, 0x44);

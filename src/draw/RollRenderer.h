@@ -5,6 +5,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QFontMetrics>
 #include <QHash>
 #include <QImage>
 #include <QRect>
@@ -52,6 +53,8 @@ public:
 
     void DrawCell(QPainter& p, int x, int y, const QImage& picture, const QString& text,
                   bool cached = true);
+    // DrawWrappedText with the line layout kept per text and rectangle size.
+    void drawWrapped(QPainter& p, const QString& text, const QRect& rect, bool cached);
     void drawPointerMarks(QPainter& p) const;
     // Height of the shown text in the rolling font.
     int textHeight(const QString& text) const;
@@ -63,6 +66,9 @@ private:
 
     RollSettings m_settings;
     QFont m_font;
+    QFontMetrics m_metrics{QFont()};
+    int m_markSize = 0;
+    bool m_fontSet = false;
     QColor m_colour = Qt::white;
     StarMaskParams m_mask;
     QImage m_background;
@@ -72,6 +78,7 @@ private:
     QImage m_areaBack; // cached
     bool m_areaBackValid = false;
     QHash<QString, QImage> m_pictureCache;
+    QHash<QString, QStringList> m_layoutCache;
 };
 
 // DrawWrappedText: the text broken character by character into lines that fit the

@@ -19,7 +19,9 @@ struct DrawRig {
     DrawRig()
     {
         tp.ctx().presetPath = tp.file(QStringLiteral("preset.tmp"));
-        tp.db().exec(QStringLiteral("PRAGMA synchronous = OFF")); // test speed only
+        // test speed only
+        tp.db().exec(QStringLiteral("PRAGMA synchronous = OFF"));
+        tp.db().exec(QStringLiteral("PRAGMA journal_mode = MEMORY"));
         set("滚动显示速度", "1"); // quick landings unless a test wants the slow one
         set("滚动有声音", "1");
         set("中奖有声音", "1");
