@@ -38,6 +38,7 @@ private:
     // and rethrows.
     void create(const QString& path);
     void upgrade(QString& version);
+    void upgradeSteps(QString& version);
 
     ProjectDb& m_db;
     Dialogs& m_dialogs;
