@@ -32,8 +32,10 @@ int main(int argc, char** argv)
     db.exec(QStringLiteral("insert into zz_user(NO) select NO from z_user order by random()"));
     db.exec(QStringLiteral("insert into z_zj(ListNO,ListZJ,ListBZ,JXname,BZ) select NO,List,Memo,"
                            "'往届','' from z_user order by random() limit 10000"));
-    db.exec(QStringLiteral("insert into z_jx(NO,JXname,JPname,JXcount,CQcount,TJ) values(1,'一等奖','一等奖',100000,10,'')"));
-    db.exec(QStringLiteral("insert into z_log values(1,1,'一等奖','一等奖','',1,100000,10,'','进行中')"));
+    db.exec(QStringLiteral("insert into z_jx(NO,JXname,JPname,JXcount,CQcount,TJ) "
+                           "values(1,'一等奖','一等奖',100000,10,'')"));
+    db.exec(QStringLiteral(
+        "insert into z_log values(1,1,'一等奖','一等奖','',1,100000,10,'','进行中')"));
     db.exec(QStringLiteral("COMMIT"));
 
     RollingList list;

@@ -27,8 +27,7 @@ QImage picture(int w, int h, QColor a, QColor b)
     return img;
 }
 
-template <typename F>
-double medianMs(int runs, F&& f)
+template <typename F> double medianMs(int runs, F&& f)
 {
     std::vector<double> t;
     t.reserve(size_t(runs));

@@ -8,7 +8,7 @@ namespace varnel {
 // One term of a condition text ("=5|>=3|Memo like '销售%'"). A mark test compares the
 // participant's condition mark (z_user.TJ); any other term is the operator's own SQL.
 struct ConditionTerm {
-    QString text;          // operator and number, "is NULL" for the fallback, or raw SQL
+    QString text; // operator and number, "is NULL" for the fallback, or raw SQL
     bool markTest = false;
     bool fallback = false; // the appended " is NULL" or an empty piece standing for it
     bool appended = false; // the fallback added after the last piece

@@ -18,7 +18,10 @@ namespace varnel {
 
 namespace {
 
-int validDrawKey(int key) { return (key >= 3 && key <= 255) ? key : 32; }
+int validDrawKey(int key)
+{
+    return (key >= 3 && key <= 255) ? key : 32;
+}
 
 } // namespace
 
@@ -65,7 +68,10 @@ void DrawEngine::Impl::afterEntry()
     }
 }
 
-void DrawEngine::Impl::touch() { lastPressTick = ctx.clock->tickMs(); }
+void DrawEngine::Impl::touch()
+{
+    lastPressTick = ctx.clock->tickMs();
+}
 
 void DrawEngine::Impl::syncRenderer()
 {
@@ -320,9 +326,8 @@ void DrawEngine::Impl::StopSequence()
             winner.memo = r.value(2).toString();
             winner.picB = r.value(3).toString();
             r.finish();
-            const QImage picture = renderer.settings().ShowCellPictures
-                                       ? list.picture(winner, ctx.blank)
-                                       : ctx.blank;
+            const QImage picture =
+                renderer.settings().ShowCellPictures ? list.picture(winner, ctx.blank) : ctx.blank;
             timerInterval = 1;
             motion.land(winner.list, picture, rollSpeed, host.normalMode());
             landed = true;
@@ -385,8 +390,14 @@ void DrawEngine::startRun()
     d->afterEntry();
 }
 
-bool DrawEngine::endRun() { return d->endRun(); }
-bool DrawEngine::busy() const { return d->busy != 0; }
+bool DrawEngine::endRun()
+{
+    return d->endRun();
+}
+bool DrawEngine::busy() const
+{
+    return d->busy != 0;
+}
 
 void DrawEngine::keyPress(int charCode)
 {
@@ -394,7 +405,10 @@ void DrawEngine::keyPress(int charCode)
     d->afterEntry();
 }
 
-void DrawEngine::drawButtonPressed() { keyPress(32); }
+void DrawEngine::drawButtonPressed()
+{
+    keyPress(32);
+}
 
 void DrawEngine::timerTick()
 {
@@ -408,27 +422,84 @@ void DrawEngine::timerTick()
         d->afterEntry();                                                                           \
     } while (false)
 
-void DrawEngine::exitDraw() { VARNEL_COMMAND(exitDraw()); }
-void DrawEngine::temporaryDraw(const QString& c) { VARNEL_COMMAND(temporaryDraw(c)); }
-void DrawEngine::showItemWinners(const QString& c) { VARNEL_COMMAND(showItemWinners(c)); }
-void DrawEngine::showAllRolling() { VARNEL_COMMAND(M_ShowAllGDClick()); }
-void DrawEngine::skipCurrentItem() { VARNEL_COMMAND(skipCurrentItem()); }
-void DrawEngine::toggleAutoContinue() { VARNEL_COMMAND(toggleAutoContinue()); }
-void DrawEngine::nextItem() { VARNEL_COMMAND(nextItem()); }
-void DrawEngine::addItem() { VARNEL_COMMAND(addItem()); }
+void DrawEngine::exitDraw()
+{
+    VARNEL_COMMAND(exitDraw());
+}
+void DrawEngine::temporaryDraw(const QString& c)
+{
+    VARNEL_COMMAND(temporaryDraw(c));
+}
+void DrawEngine::showItemWinners(const QString& c)
+{
+    VARNEL_COMMAND(showItemWinners(c));
+}
+void DrawEngine::showAllRolling()
+{
+    VARNEL_COMMAND(M_ShowAllGDClick());
+}
+void DrawEngine::skipCurrentItem()
+{
+    VARNEL_COMMAND(skipCurrentItem());
+}
+void DrawEngine::toggleAutoContinue()
+{
+    VARNEL_COMMAND(toggleAutoContinue());
+}
+void DrawEngine::nextItem()
+{
+    VARNEL_COMMAND(nextItem());
+}
+void DrawEngine::addItem()
+{
+    VARNEL_COMMAND(addItem());
+}
 
 #undef VARNEL_COMMAND
 
-DrawState DrawEngine::state() const { return d->state; }
-int DrawEngine::drawKey() const { return d->drawKey; }
-QStringList DrawEngine::itemMenuCaptions() const { return d->menuCaptions; }
-QString DrawEngine::centreText() const { return d->motion.zoomCaption(); }
-int DrawEngine::pendingCount() const { return d->pendingCount; }
-QString DrawEngine::currentItemName() const { return d->currentItemName; }
-QString DrawEngine::finishedItemName() const { return d->finishedItemName; }
-QString DrawEngine::tempPrefix() const { return d->tempPrefix; }
-bool DrawEngine::autoContinue() const { return d->autoContinue; }
-bool DrawEngine::nextItemEnabled() const { return d->nextItemEnabled; }
-int DrawEngine::rollSpeed() const { return d->rollSpeed; }
+DrawState DrawEngine::state() const
+{
+    return d->state;
+}
+int DrawEngine::drawKey() const
+{
+    return d->drawKey;
+}
+QStringList DrawEngine::itemMenuCaptions() const
+{
+    return d->menuCaptions;
+}
+QString DrawEngine::centreText() const
+{
+    return d->motion.zoomCaption();
+}
+int DrawEngine::pendingCount() const
+{
+    return d->pendingCount;
+}
+QString DrawEngine::currentItemName() const
+{
+    return d->currentItemName;
+}
+QString DrawEngine::finishedItemName() const
+{
+    return d->finishedItemName;
+}
+QString DrawEngine::tempPrefix() const
+{
+    return d->tempPrefix;
+}
+bool DrawEngine::autoContinue() const
+{
+    return d->autoContinue;
+}
+bool DrawEngine::nextItemEnabled() const
+{
+    return d->nextItemEnabled;
+}
+int DrawEngine::rollSpeed() const
+{
+    return d->rollSpeed;
+}
 
 } // namespace varnel

@@ -50,7 +50,7 @@ struct DrawEngine::Impl {
     QString finishedItemName;
     int resultColumnWidth = 0;
     int pendingCount = 0;
-    bool autoContinue = true; // M_SY
+    bool autoContinue = true;     // M_SY
     bool nextItemEnabled = false; // M_NextJX
     QStringList menuCaptions;
 

@@ -17,7 +17,10 @@ namespace varnel {
 
 namespace {
 
-QString lit(const QVariant& v) { return QStringLiteral("'") + sqlQuote(v.toString()) + u'\''; }
+QString lit(const QVariant& v)
+{
+    return QStringLiteral("'") + sqlQuote(v.toString()) + u'\'';
+}
 
 // Max(...) + 1, or 1 when the maximum is empty or not an integer.
 int nextNumber(const QVariant& max)
@@ -126,12 +129,12 @@ void DrawEngine::Impl::rebuildPlan()
 
 void DrawEngine::Impl::showFirstTexts()
 {
-    QSqlQuery q =
-        db.select(QStringLiteral("select * from z_log where ZT <> '完成' order by XNO"));
+    QSqlQuery q = db.select(QStringLiteral("select * from z_log where ZT <> '完成' order by XNO"));
     view.setPrizePicture(QImage());
     if (q.next()) {
         view.setStatusText(QStringLiteral("准备就绪: 按 空格键 开始/停止抽取"));
-        view.setPrizeText(QStringLiteral("开始项目: ") + q.value(QStringLiteral("JXname")).toString());
+        view.setPrizeText(QStringLiteral("开始项目: ") +
+                          q.value(QStringLiteral("JXname")).toString());
         return;
     }
     view.setStatusText(QString());
@@ -175,7 +178,8 @@ void DrawEngine::Impl::startRun()
                 db.exec(QStringLiteral("insert into z_set(name,var) values('初始化','1')"));
             host.showNotice(QStringLiteral("初始化名单数据..."));
             db.exec(QStringLiteral("delete from zz_user"));
-            db.exec(QStringLiteral("insert into zz_user(NO) select NO from z_user order by random()"));
+            db.exec(
+                QStringLiteral("insert into zz_user(NO) select NO from z_user order by random()"));
         }
         host.showNotice(QStringLiteral("加载名单数据..."));
         list.open(db, fullRollingListSql());
@@ -239,7 +243,8 @@ void DrawEngine::Impl::showBackground(const QString& fileName, const QByteArray&
 
 void DrawEngine::Impl::showItemPictures(qint64 itemNo)
 {
-    QSqlQuery q = db.select(QStringLiteral("select * from z_jx where NO = ") + QString::number(itemNo));
+    QSqlQuery q =
+        db.select(QStringLiteral("select * from z_jx where NO = ") + QString::number(itemNo));
     QString jpg, bjName;
     QByteArray pic, bj;
     if (q.next()) {
@@ -276,7 +281,8 @@ bool DrawEngine::Impl::LoadCurrentItem()
     const int per = std::max(1, intOf(q, "CQcount", 1));
     const int last = std::min(per + indx - 1, count);
     currentItemName = q.value(QStringLiteral("JXname")).toString();
-    const QString head = QStringLiteral("正在抽取: ") + tempPrefix + currentItemName + QStringLiteral(" (");
+    const QString head =
+        QStringLiteral("正在抽取: ") + tempPrefix + currentItemName + QStringLiteral(" (");
     if (per > 1 && indx != last)
         view.setStatusText(head + QString::number(indx) + u'-' + QString::number(last) + u'/' +
                            QString::number(count) + u')');
@@ -302,8 +308,9 @@ bool DrawEngine::Impl::registerDrawer()
 {
     QString name;
     if (host.mallRegisterDrawer()) {
-        name = ctx.dialogs->inputBox(QStringLiteral("输入"), QStringLiteral("抽奖人信息:"), QString())
-                   .value_or(QString());
+        name =
+            ctx.dialogs->inputBox(QStringLiteral("输入"), QStringLiteral("抽奖人信息:"), QString())
+                .value_or(QString());
     } else {
         name = ctx.clock->now().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss.zzz"));
     }
@@ -323,8 +330,7 @@ bool DrawEngine::Impl::registerDrawer()
 
 void DrawEngine::Impl::FinishPress()
 {
-    QSqlQuery q =
-        db.select(QStringLiteral("select * from z_log where ZT <> '完成' order by XNO"));
+    QSqlQuery q = db.select(QStringLiteral("select * from z_log where ZT <> '完成' order by XNO"));
     const bool hasRow = q.next();
     const QString item = hasRow ? q.value(QStringLiteral("JXname")).toString() : QString();
     if (!tempPrefix.isEmpty()) {
@@ -370,9 +376,8 @@ bool DrawEngine::Impl::AddAdHocItem(const QString& name)
     db.exec(QStringLiteral("update z_log set ZT = '' where ZT <> '完成'"));
     const int no = nextNumber(db.scalar(QStringLiteral("select Max(NO)NO from z_jx")));
     const int xno = nextNumber(db.scalar(QStringLiteral("select Max(XNO)NO from z_log")));
-    const QString condition = host.normalMode()
-                                  ? Settings(db).read(QStringLiteral("默认条件"))
-                                  : mallTimeCondition(db, ctx.clock->now());
+    const QString condition = host.normalMode() ? Settings(db).read(QStringLiteral("默认条件"))
+                                                : mallTimeCondition(db, ctx.clock->now());
     db.exec(QStringLiteral("insert into z_jx(NO,JXname,JPname,JPjpg,BJjpg,JXcount,CQcount,TJ) "
                            "values(?,?,?,'','',1,1,?)"),
             {no, name, name, condition});
@@ -421,26 +426,28 @@ void DrawEngine::Impl::skipCurrentItem()
             return;
         }
         // The highest number of both tables: an item without plan rows keeps its own number.
-        const int m = std::max(
-            nextNumber(db.scalar(QStringLiteral("select Max(NO) NO from z_log"))) - 1,
-            nextNumber(db.scalar(QStringLiteral("select Max(NO) NO from z_jx"))) - 1);
+        const int m =
+            std::max(nextNumber(db.scalar(QStringLiteral("select Max(NO) NO from z_log"))) - 1,
+                     nextNumber(db.scalar(QStringLiteral("select Max(NO) NO from z_jx"))) - 1);
         const QString N = QString::number(n);
         const QString M1 = QString::number(std::max(m, 1) + 1);
         db.exec(QStringLiteral("Begin"));
         try {
-            db.exec(QStringLiteral("update z_log set NO = '") + M1 + QStringLiteral("' where No = '") + N + u'\'');
+            db.exec(QStringLiteral("update z_log set NO = '") + M1 +
+                    QStringLiteral("' where No = '") + N + u'\'');
             db.exec(QStringLiteral("update z_log set NO = NO - 1 where No > '") + N + u'\'');
             std::vector<qint64> rows;
             {
-                QSqlQuery r = db.select(QStringLiteral("select rowid from z_log where No >= '") + N +
-                                        QStringLiteral("' order by NO,XNO"));
+                QSqlQuery r = db.select(QStringLiteral("select rowid from z_log where No >= '") +
+                                        N + QStringLiteral("' order by NO,XNO"));
                 while (r.next())
                     rows.push_back(r.value(0).toLongLong());
             }
             int xno = p;
             for (qint64 rid : rows)
                 db.exec(QStringLiteral("update z_log set XNO = ? where rowid = ?"), {xno++, rid});
-            db.exec(QStringLiteral("update z_jx set NO = '") + M1 + QStringLiteral("' where No = '") + N + u'\'');
+            db.exec(QStringLiteral("update z_jx set NO = '") + M1 +
+                    QStringLiteral("' where No = '") + N + u'\'');
             db.exec(QStringLiteral("update z_jx set NO = NO - 1 where No > '") + N + u'\'');
             db.exec(QStringLiteral("commit"));
         } catch (const DbError&) {
@@ -493,7 +500,8 @@ void DrawEngine::Impl::temporaryDraw(const QString& caption)
         const QString tj = q.value(QStringLiteral("TJ")).toString();
         view.setStatusText(QStringLiteral("正在抽取: ") + tempPrefix + currentItemName +
                            QStringLiteral(" (1/1)"));
-        view.setPrizeText(QStringLiteral("当前项目: ") + q.value(QStringLiteral("JPname")).toString());
+        view.setPrizeText(QStringLiteral("当前项目: ") +
+                          q.value(QStringLiteral("JPname")).toString());
         q.finish();
         try {
             showItemPictures(itemNo);

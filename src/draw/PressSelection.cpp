@@ -50,10 +50,11 @@ int selectNormal(ProjectDb& db, const QList<ConditionTerm>& terms, const Selecti
         if (missing <= 0)
             break;
         const QString t = selectionTerm(term);
-        const QString where = p.repeatWins
-                                  ? QStringLiteral("where ") + t
-                                  : QStringLiteral("where NO not in(select ListNO from z_zj) and ") + t;
-        db.exec(QStringLiteral("insert into z_zj(ListNO,ListZJ,ListBZ,JXname,BZ) select NO,List,Memo,'") +
+        const QString where =
+            p.repeatWins ? QStringLiteral("where ") + t
+                         : QStringLiteral("where NO not in(select ListNO from z_zj) and ") + t;
+        db.exec(QStringLiteral(
+                    "insert into z_zj(ListNO,ListZJ,ListBZ,JXname,BZ) select NO,List,Memo,'") +
                 name + QStringLiteral("','-' from z_user ") + where +
                 QStringLiteral("  order by random() limit ") + QString::number(missing));
         missing -= countMarked(db);
@@ -112,8 +113,8 @@ SelectionParams pressQuota(ProjectDb& db, const QString& tempPrefix, const QStri
     }
     p.itemName = q.value(QStringLiteral("JXname")).toString();
     const int per = std::max(1, toInt(q.value(QStringLiteral("CQcount")), 1));
-    const int left = toInt(q.value(QStringLiteral("count")), 0) -
-                     toInt(q.value(QStringLiteral("indx")), 1) + 1;
+    const int left =
+        toInt(q.value(QStringLiteral("count")), 0) - toInt(q.value(QStringLiteral("indx")), 1) + 1;
     p.quota = std::max(0, std::min(per, left));
     return p;
 }
@@ -137,7 +138,8 @@ QString rollingListSql(const QString& condition, bool temporaryVariant, bool rep
     if (repeatWins)
         where = QStringLiteral("where (") + list + QStringLiteral(")");
     else if (temporaryVariant)
-        where = QStringLiteral("where zz_user.NO not in(select ListNO from z_zj where bz <> '*') and (") +
+        where = QStringLiteral(
+                    "where zz_user.NO not in(select ListNO from z_zj where bz <> '*') and (") +
                 list + QStringLiteral(")");
     else
         where = QStringLiteral("where (zz_user.NO not in(select ListNO from z_zj)) and (") + list +

@@ -9,8 +9,8 @@ class ProjectDb;
 
 // What SelectWinners needs to know besides the condition.
 struct SelectionParams {
-    QString itemName;       // z_zj.JXname of the winners ("[临]" + name for a temporary draw)
-    int quota = 1;          // winners still to draw in this press
+    QString itemName; // z_zj.JXname of the winners ("[临]" + name for a temporary draw)
+    int quota = 1;    // winners still to draw in this press
     bool normalMode = true;
     bool repeatWins = false; // "可重复中奖" (normal mode only)
     bool mallCycles = false; // "商场周期出奖"

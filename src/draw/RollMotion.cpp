@@ -33,7 +33,10 @@ int centreSlot(int cellCount)
     return 3;
 }
 
-int passesToCentre(int cellCount) { return 5 - centreSlot(cellCount) + 1; }
+int passesToCentre(int cellCount)
+{
+    return 5 - centreSlot(cellCount) + 1;
+}
 
 int injectionPass(int totalPasses, int cellCount, int rows)
 {

@@ -33,10 +33,10 @@ int injectionPass(int totalPasses, int cellCount, int rows);
 class RollMotion {
 public:
     struct Hooks {
-        std::function<void()> prepare;                 // sync geometry/background before a step
-        std::function<void(const QImage&)> present;    // show a frame at once
-        std::function<void()> serveQueue;              // let keys and menu commands in
-        std::function<void()> touch;                   // LastPressTime := now
+        std::function<void()> prepare;              // sync geometry/background before a step
+        std::function<void(const QImage&)> present; // show a frame at once
+        std::function<void()> serveQueue;           // let keys and menu commands in
+        std::function<void()> touch;                // LastPressTime := now
     };
 
     RollMotion(RollRenderer& renderer, RollingList& list, Clock& clock, Hooks hooks);
@@ -52,7 +52,7 @@ public:
     // The landing of the stop sequence: `winnerText`/`winnerPic` end in the centre cell.
     void land(const QString& winnerText, const QImage& winnerPic, int rollSpeed, bool normalMode);
 
-    QImage zoomSource() const { return m_zoomSource; }  // bmpZoomSource
+    QImage zoomSource() const { return m_zoomSource; }    // bmpZoomSource
     QString zoomCaption() const { return m_zoomCaption; } // ZoomCaption
     QImage lastFrame() const { return m_lastFrame; }      // bmpRollFrame
 

@@ -105,8 +105,8 @@ void RollRenderer::drawWrapped(QPainter& p, const QString& text, const QRect& re
         DrawWrappedText(p, text, rect);
         return;
     }
-    const QString key = QString::number(rect.width()) + u'x' + QString::number(rect.height()) +
-                        u'|' + text;
+    const QString key =
+        QString::number(rect.width()) + u'x' + QString::number(rect.height()) + u'|' + text;
     auto it = m_layoutCache.constFind(key);
     if (it == m_layoutCache.constEnd()) {
         if (m_layoutCache.size() > 256)
@@ -175,7 +175,10 @@ QImage RollRenderer::scaledPicture(const QImage& picture, const QSize& size, boo
     return s;
 }
 
-int RollRenderer::textHeight(const QString&) const { return m_metrics.height(); }
+int RollRenderer::textHeight(const QString&) const
+{
+    return m_metrics.height();
+}
 
 void RollRenderer::DrawCell(QPainter& p, int x, int y, const QImage& picture, const QString& text,
                             bool cached)

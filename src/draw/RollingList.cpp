@@ -7,7 +7,10 @@
 
 namespace varnel {
 
-RollingList::~RollingList() { close(); }
+RollingList::~RollingList()
+{
+    close();
+}
 
 void RollingList::open(ProjectDb& db, const QString& sql)
 {
@@ -53,9 +56,15 @@ bool RollingList::fetchUpTo(size_t index)
     return index < m_rows.size();
 }
 
-bool RollingList::eof() { return !fetchUpTo(m_pos); }
+bool RollingList::eof()
+{
+    return !fetchUpTo(m_pos);
+}
 
-void RollingList::first() { m_pos = 0; }
+void RollingList::first()
+{
+    m_pos = 0;
+}
 
 void RollingList::next()
 {
@@ -69,9 +78,15 @@ const RollingList::Row& RollingList::current()
     return m_rows.at(m_pos);
 }
 
-QString RollingList::currentList() { return eof() ? QString() : m_rows[m_pos].list; }
+QString RollingList::currentList()
+{
+    return eof() ? QString() : m_rows[m_pos].list;
+}
 
-bool RollingList::isEmpty() { return !fetchUpTo(0); }
+bool RollingList::isEmpty()
+{
+    return !fetchUpTo(0);
+}
 
 int RollingList::countUpTo(int cap)
 {
@@ -93,11 +108,11 @@ QImage RollingList::picture(const Row& row, const QImage& blank) const
     if (!m_db)
         return blank;
     try {
-        QSqlQuery q = row.picB == QLatin1String("*")
-                          ? m_db->select(QStringLiteral("select pic from z_scuser where no = ?"),
-                                         {row.memo.toLongLong()})
-                          : m_db->select(QStringLiteral("select Pic from z_user where NO = ?"),
-                                         {row.no});
+        QSqlQuery q =
+            row.picB == QLatin1String("*")
+                ? m_db->select(QStringLiteral("select pic from z_scuser where no = ?"),
+                               {row.memo.toLongLong()})
+                : m_db->select(QStringLiteral("select Pic from z_user where NO = ?"), {row.no});
         if (q.next())
             return loadParticipantPicture(q.value(0).toByteArray(), blank);
     } catch (const DbError&) {

@@ -33,10 +33,10 @@ public:
     void close();
     bool isOpen() const { return m_db != nullptr; }
 
-    bool eof();          // past the last row (an empty list is always at its end)
+    bool eof(); // past the last row (an empty list is always at its end)
     void first();
     void next();
-    const Row& current(); // only when !eof()
+    const Row& current();  // only when !eof()
     QString currentList(); // the current List value, empty at the end
 
     bool isEmpty();

@@ -71,8 +71,9 @@ struct DrawRig {
 
     QVariantList winners(const QString& item)
     {
-        return tp.column(QStringLiteral("select ListZJ from z_zj where JXname = ? and BZ = '' order by rowid"),
-                         {item});
+        return tp.column(
+            QStringLiteral("select ListZJ from z_zj where JXname = ? and BZ = '' order by rowid"),
+            {item});
     }
     QVariantList planStates()
     {

@@ -137,7 +137,8 @@ void TestDrawEvents::commandsDuringLandingAreRefused()
     QVERIFY(done);
     QCOMPARE(rig.tp.dialogs().texts(), QStringList{"有奖项正在抽取,无法新建"});
     QCOMPARE(rig.view->winnersRequests.size(), 0);
-    QCOMPARE(rig.tp.column(QStringLiteral("select JXname from z_jx order by NO")), (QVariantList{"A", "B"}));
+    QCOMPARE(rig.tp.column(QStringLiteral("select JXname from z_jx order by NO")),
+             (QVariantList{"A", "B"}));
     QCOMPARE(rig.planStates(), (QVariantList{"完成", "", ""}));
     QCOMPARE(rig.tp.count(QStringLiteral("z_zj")), 1);
     QCOMPARE(rig.view->closeRequests, 1);

@@ -60,7 +60,9 @@ void TestDrawPlan::planRowsAndStatusTexts()
         rig.engine->keyPress(32);
         rig.tickWhileOn();
         QCOMPARE(rig.engine->state(), DrawState::Idle);
-        QCOMPARE(rig.tp.column(QStringLiteral("select count(*) from z_zj where JXname = '一等奖' and BZ = ''"))
+        QCOMPARE(rig.tp
+                     .column(QStringLiteral(
+                         "select count(*) from z_zj where JXname = '一等奖' and BZ = ''"))
                      .value(0)
                      .toInt(),
                  [&] {
@@ -85,8 +87,7 @@ void TestDrawPlan::reshuffleAndFirstTexts()
     QCOMPARE(rig.tp.column(QStringLiteral("select var from z_set where name = '初始化'")),
              QVariantList{QStringLiteral("1")});
     QCOMPARE(rig.tp.count(QStringLiteral("zz_user")), 50);
-    QCOMPARE(rig.host.notices,
-             (QStringList{"初始化名单数据...", "加载名单数据...", QString()}));
+    QCOMPARE(rig.host.notices, (QStringList{"初始化名单数据...", "加载名单数据...", QString()}));
     QCOMPARE(rig.view->statusText(), QStringLiteral("准备就绪: 按 空格键 开始/停止抽取"));
     QCOMPARE(rig.view->prizeText(), QStringLiteral("开始项目: 三等奖"));
 
@@ -150,9 +151,11 @@ void TestDrawPlan::skipMovesItemToTheEnd()
     QCOMPARE(rig.pendingRows(), 0);
     QCOMPARE(rig.tp.column(QStringLiteral("select JXname from z_jx order by NO")),
              (QVariantList{"B", "C", "A"}));
-    QCOMPARE(rig.tp.column(QStringLiteral("select NO from z_jx order by NO")), (QVariantList{1, 2, 3}));
-    QCOMPARE(rig.tp.column(QStringLiteral("select JXname||':'||NO||':'||XNO from z_log order by XNO")),
-             (QVariantList{"B:1:1", "C:2:2", "A:3:3", "A:3:4"}));
+    QCOMPARE(rig.tp.column(QStringLiteral("select NO from z_jx order by NO")),
+             (QVariantList{1, 2, 3}));
+    QCOMPARE(
+        rig.tp.column(QStringLiteral("select JXname||':'||NO||':'||XNO from z_log order by XNO")),
+        (QVariantList{"B:1:1", "C:2:2", "A:3:3", "A:3:4"}));
     QCOMPARE(rig.view->rollCaption(), QStringLiteral("单击继续"));
     QCOMPARE(rig.view->statusText(), QStringLiteral("正在抽取: B (1/1)"));
     QCOMPARE(rig.tp.dialogs().texts(), QStringList());
@@ -191,10 +194,14 @@ void TestDrawPlan::addItem()
     rig.engine->addItem();
     QCOMPARE(rig.tp.dialogs().shown.last().title, QStringLiteral("输入"));
     QCOMPARE(rig.tp.dialogs().shown.last().text, QStringLiteral("项目名称:"));
-    QCOMPARE(rig.tp.column(QStringLiteral("select NO||JXname||JPname||JXcount||CQcount||TJ from z_jx where JXname = '加奖'")),
-             QVariantList{"2加奖加奖11>=0"});
-    QCOMPARE(rig.tp.column(QStringLiteral("select XNO||':'||NO||':'||indx||count||CQcount||':'||ZT from z_log order by XNO")),
-             (QVariantList{"1:1:111:进行中", "2:2:111: "}));
+    QCOMPARE(
+        rig.tp.column(QStringLiteral(
+            "select NO||JXname||JPname||JXcount||CQcount||TJ from z_jx where JXname = '加奖'")),
+        QVariantList{"2加奖加奖11>=0"});
+    QCOMPARE(
+        rig.tp.column(QStringLiteral(
+            "select XNO||':'||NO||':'||indx||count||CQcount||':'||ZT from z_log order by XNO")),
+        (QVariantList{"1:1:111:进行中", "2:2:111: "}));
     QCOMPARE(rig.view->rollCaption(), QStringLiteral("单击继续"));
 
     rig.engine->keyPress(32); // rolling: no new item
@@ -224,7 +231,8 @@ void TestDrawPlan::temporaryDrawKeepsThePlan()
     QCOMPARE(rig.winners(QStringLiteral("[临]二等奖")).size(), 1);
     QCOMPARE(rig.view->prizeText(), QStringLiteral("临时项目抽取完毕, 继续抽取项目: 一等奖"));
     QCOMPARE(rig.engine->tempPrefix(), QString());
-    QCOMPARE(rig.engine->centreText(), rig.winners(QStringLiteral("[临]二等奖")).value(0).toString());
+    QCOMPARE(rig.engine->centreText(),
+             rig.winners(QStringLiteral("[临]二等奖")).value(0).toString());
 }
 
 void TestDrawPlan::endOfItemAndPlan()
@@ -307,11 +315,13 @@ void TestDrawPlan::quotesInNamesAndConditions()
     rig.engine->timerTick();
     rig.engine->keyPress(32);
     rig.tickWhileOn();
-    QCOMPARE(rig.tp.column(QStringLiteral("select count(*) from z_zj where JXname = '[临]Tom''s 奖'")),
-             QVariantList{1});
+    QCOMPARE(
+        rig.tp.column(QStringLiteral("select count(*) from z_zj where JXname = '[临]Tom''s 奖'")),
+        QVariantList{1});
     rig.tp.dialogs().answerText(QStringLiteral("Ann's"));
     rig.engine->addItem();
-    QCOMPARE(rig.tp.column(QStringLiteral("select JXname from z_log where XNO = 2")), QVariantList{"Ann's"});
+    QCOMPARE(rig.tp.column(QStringLiteral("select JXname from z_log where XNO = 2")),
+             QVariantList{"Ann's"});
     QCOMPARE(rig.tp.dialogs().texts(), QStringList());
 }
 

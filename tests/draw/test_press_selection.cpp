@@ -16,7 +16,8 @@ void addMarked(TestProject& tp, const QList<QVariant>& marks)
     int no = 1;
     for (const QVariant& m : marks) {
         const QString tag = m.isValid() ? m.toString() : QStringLiteral("N");
-        tp.addParticipant(no, QStringLiteral("m%1-%2").arg(tag).arg(no), QStringLiteral("备注%1").arg(no), m);
+        tp.addParticipant(no, QStringLiteral("m%1-%2").arg(tag).arg(no),
+                          QStringLiteral("备注%1").arg(no), m);
         ++no;
     }
 }
@@ -57,11 +58,13 @@ void TestPressSelection::termsAndStatements_data()
                            << "(z_user.tj is NULL)or(z_user.tj is NULL)";
     QTest::newRow("one mark") << "=5" << QStringList{" tj =5", " tj is NULL"}
                               << "(z_user.tj=5)or(z_user.tj is NULL)";
-    QTest::newRow("two marks, last trimmed") << ">=3|=0 \r\n"
-                                             << QStringList{" tj >=3", " tj =0", " tj is NULL"}
-                                             << "(z_user.tj>=3)or(z_user.tj=0)or(z_user.tj is NULL)";
+    QTest::newRow("two marks, last trimmed")
+        << ">=3|=0 \r\n"
+        << QStringList{" tj >=3", " tj =0", " tj is NULL"}
+        << "(z_user.tj>=3)or(z_user.tj=0)or(z_user.tj is NULL)";
     QTest::newRow("raw term") << "Memo = 'x' or Memo = 'y'|<>2"
-                              << QStringList{" (Memo = 'x' or Memo = 'y')", " tj <>2", " tj is NULL"}
+                              << QStringList{" (Memo = 'x' or Memo = 'y')", " tj <>2",
+                                             " tj is NULL"}
                               << "(Memo = 'x' or Memo = 'y')or(z_user.tj<>2)or(z_user.tj is NULL)";
     QTest::newRow("empty piece") << "|<1" << QStringList{" tj is NULL", " tj <1", " tj is NULL"}
                                  << "(z_user.tj is NULL)or(z_user.tj<1)or(z_user.tj is NULL)";
@@ -78,13 +81,17 @@ void TestPressSelection::termsAndStatements()
         got << selectionTerm(t);
     QCOMPARE(got, selection);
     QCOMPARE(rollingTermList(terms), rolling);
-    QVERIFY(rollingListSql(condition, false, false)
-                .contains(QStringLiteral("where (zz_user.NO not in(select ListNO from z_zj)) and (") +
-                          rolling + u')'));
+    QVERIFY(
+        rollingListSql(condition, false, false)
+            .contains(QStringLiteral("where (zz_user.NO not in(select ListNO from z_zj)) and (") +
+                      rolling + u')'));
     QVERIFY(rollingListSql(condition, true, false)
-                .contains(QStringLiteral("where zz_user.NO not in(select ListNO from z_zj where bz <> '*') and (") +
-                          rolling + u')'));
-    QVERIFY(rollingListSql(condition, true, true).contains(QStringLiteral("where (") + rolling + u')'));
+                .contains(
+                    QStringLiteral(
+                        "where zz_user.NO not in(select ListNO from z_zj where bz <> '*') and (") +
+                    rolling + u')'));
+    QVERIFY(
+        rollingListSql(condition, true, true).contains(QStringLiteral("where (") + rolling + u')'));
 }
 
 void TestPressSelection::conditionOrder_data()
@@ -101,10 +108,10 @@ void TestPressSelection::conditionOrder_data()
                             << QStringList{"m4", "m7", "m0"};
     QTest::newRow(">=3|=0 then unmarked") << QVariantList{0, 4, N, 1, 7, 0, N, 1} << ">=3|=0" << 8
                                           << QStringList{"m4", "m7", "m0", "m0", "mN", "mN"};
-    QTest::newRow("empty condition") << QVariantList{1, N, 2, N} << "" << 4
-                                     << QStringList{"mN", "mN"};
-    QTest::newRow("raw term first") << QVariantList{N, 2, N, 2} << "Memo = '备注4'" << 2
-                                    << QStringList{"m2", "mN"};
+    QTest::newRow("empty condition")
+        << QVariantList{1, N, 2, N} << "" << 4 << QStringList{"mN", "mN"};
+    QTest::newRow("raw term first")
+        << QVariantList{N, 2, N, 2} << "Memo = '备注4'" << 2 << QStringList{"m2", "mN"};
 }
 
 void TestPressSelection::conditionOrder()
@@ -120,11 +127,14 @@ void TestPressSelection::conditionOrder()
     rig.open();
     rig.engine->keyPress(32);
     // The pending winners are out of the roll; everybody else eligible rolls.
-    const int eligible = rig.tp.column(QStringLiteral("select count(*) from zz_user,z_user where (zz_user.NO not in(select ListNO from z_zj)) and (") +
-                                       rollingTermList(conditionTerms(condition)) +
-                                       QStringLiteral(") and zz_user.NO = z_user.NO"))
-                             .value(0)
-                             .toInt();
+    const int eligible =
+        rig.tp
+            .column(QStringLiteral("select count(*) from zz_user,z_user where (zz_user.NO not "
+                                   "in(select ListNO from z_zj)) and (") +
+                    rollingTermList(conditionTerms(condition)) +
+                    QStringLiteral(") and zz_user.NO = z_user.NO"))
+            .value(0)
+            .toInt();
     QCOMPARE(rig.engine->pendingCount(), int(expected.size()));
     rig.engine->timerTick();
     rig.engine->keyPress(32);
@@ -170,9 +180,11 @@ void TestPressSelection::presetCondition()
     rig.tp.addItem(QStringLiteral("A"), 1);
     rig.tp.addItem(QStringLiteral("B"), 2, QString(), 2);
     rig.tp.writeFile(QStringLiteral("preset.tmp"), "[Data]\r\n2==9\r\n");
-    QCOMPARE(ReadPresetCondition(rig.tp.ctx().presetPath, QStringLiteral("2")), QStringLiteral("=9"));
+    QCOMPARE(ReadPresetCondition(rig.tp.ctx().presetPath, QStringLiteral("2")),
+             QStringLiteral("=9"));
     QCOMPARE(ReadPresetCondition(rig.tp.ctx().presetPath, QStringLiteral("1")), QString());
-    QCOMPARE(ReadPresetCondition(rig.tp.file(QStringLiteral("missing.tmp")), QStringLiteral("2")), QString());
+    QCOMPARE(ReadPresetCondition(rig.tp.file(QStringLiteral("missing.tmp")), QStringLiteral("2")),
+             QString());
     rig.open();
     rig.press();
     QCOMPARE(tags(rig.winners(QStringLiteral("A"))), QStringList{"mN"});
@@ -185,7 +197,8 @@ void TestPressSelection::conditionKey()
     DrawRig rig;
     addMarked(rig.tp, {QVariant(), 7, QVariant(), 7, 7, QVariant()});
     rig.tp.addItem(QStringLiteral("A"), 3, QString(), 1);
-    rig.tp.db().exec(QStringLiteral("insert into z_set(name,var,beizhu) values('商场抽取条件按键','A','=7')"));
+    rig.tp.db().exec(
+        QStringLiteral("insert into z_set(name,var,beizhu) values('商场抽取条件按键','A','=7')"));
     const QString file = rig.tp.file(QStringLiteral("tmp.txt"));
     rig.open();
 
@@ -239,8 +252,14 @@ void TestPressSelection::drawKeyAndButton()
     DrawRig rig;
     rig.tp.addParticipants(5);
     rig.tp.addItem(QStringLiteral("A"), 2, QString(), 1);
-    QCOMPARE(DrawEngine(rig.tp.ctx(), rig.host, *std::make_unique<FakeDrawView>(rig.tp.ctx().roll), 2).drawKey(), 32);
-    QCOMPARE(DrawEngine(rig.tp.ctx(), rig.host, *std::make_unique<FakeDrawView>(rig.tp.ctx().roll), 300).drawKey(), 32);
+    QCOMPARE(
+        DrawEngine(rig.tp.ctx(), rig.host, *std::make_unique<FakeDrawView>(rig.tp.ctx().roll), 2)
+            .drawKey(),
+        32);
+    QCOMPARE(
+        DrawEngine(rig.tp.ctx(), rig.host, *std::make_unique<FakeDrawView>(rig.tp.ctx().roll), 300)
+            .drawKey(),
+        32);
     rig.open(13);
     QCOMPARE(rig.engine->drawKey(), 13);
     rig.engine->drawButtonPressed(); // a space: not the configured key
@@ -273,7 +292,8 @@ void TestPressSelection::badRawTermEndsThePress()
     QCOMPARE(rig.pendingRows(), 0);
     QCOMPARE(rig.tp.count(QStringLiteral("z_zj")), 0);
     QCOMPARE(rig.planStates(), QVariantList{""});
-    QVERIFY(!rig.tp.sound().calls.contains(QStringLiteral("loop:%1").arg(rig.tp.settings().readBlob(QStringLiteral("滚动声音")).size())));
+    QVERIFY(!rig.tp.sound().calls.contains(QStringLiteral("loop:%1").arg(
+        rig.tp.settings().readBlob(QStringLiteral("滚动声音")).size())));
 }
 
 void TestPressSelection::mallCycles()
@@ -283,7 +303,8 @@ void TestPressSelection::mallCycles()
         rig.host.normal = false;
         rig.host.cycles = cycles;
         // Prize 1 "A": two units, no mark; prize 2 "B": one unit, mark 5.
-        rig.tp.db().exec(QStringLiteral("insert into z_scuser(NO,List,sl,sysl,TJ,PicB) values(1,'A',2,0,NULL,''),(2,'B',1,0,5,'')"));
+        rig.tp.db().exec(QStringLiteral("insert into z_scuser(NO,List,sl,sysl,TJ,PicB) "
+                                        "values(1,'A',2,0,NULL,''),(2,'B',1,0,5,'')"));
         rig.tp.addParticipant(1, QStringLiteral("A"), QStringLiteral("1"));
         rig.tp.addParticipant(2, QStringLiteral("A"), QStringLiteral("1"));
         rig.tp.addParticipant(3, QStringLiteral("B"), QStringLiteral("2"), 5);
@@ -299,7 +320,8 @@ void TestPressSelection::mallCycles()
             rig.tickWhileOn();
             QCOMPARE(rig.view->prizeText(), QStringLiteral("准备就绪"));
         }
-        const QVariantList won = rig.tp.column(QStringLiteral("select ListZJ||':'||ListBZ||':'||scuserNO from z_zj order by rowid"));
+        const QVariantList won = rig.tp.column(
+            QStringLiteral("select ListZJ||':'||ListBZ||':'||scuserNO from z_zj order by rowid"));
         if (cycles)
             QCOMPARE(won, (QVariantList{"A:1:1", "A:1:1", "A:2:1"}));
         else

@@ -55,8 +55,9 @@ void TestRollLanding::winnerRestsInTheCentre_data()
     for (int cells : {1, 3, 5})
         for (bool horizontal : {false, true})
             for (int participants : {1, 7}) {
-                const QByteArray name = QByteArray::number(cells) + (horizontal ? " across" : " down") +
-                                        ", " + QByteArray::number(participants) + " rolling";
+                const QByteArray name = QByteArray::number(cells) +
+                                        (horizontal ? " across" : " down") + ", " +
+                                        QByteArray::number(participants) + " rolling";
                 QTest::newRow(name.constData()) << cells << horizontal << participants << 30;
             }
     // Flat cells give the slow landing fewer passes than the strip needs.
@@ -90,7 +91,9 @@ void TestRollLanding::winnerRestsInTheCentre()
         rig.engine->keyPress(32);
         rig.engine->timerTick();
         const QString winner =
-            rig.tp.column(QStringLiteral("select List from z_user where NO in(select ListNO from z_zj where bz = '*')"))
+            rig.tp
+                .column(QStringLiteral(
+                    "select List from z_user where NO in(select ListNO from z_zj where bz = '*')"))
                 .value(0)
                 .toString();
         QVERIFY(!winner.isEmpty());

@@ -77,10 +77,10 @@ void TestRollRender::wrappedText_data()
     QTest::newRow("fits") << "张三" << QSize(120, 40) << 1 << false;
     QTest::newRow("blank") << "   " << QSize(120, 40) << 0 << false;
     QTest::newRow("two lines fit") << "一二三四五六七八九十" << QSize(100, 60) << 2 << false;
-    QTest::newRow("cut on the last line") << "一二三四五六七八九十甲乙丙丁戊己庚辛壬癸"
-                                          << QSize(100, 40) << 1 << true;
-    QTest::newRow("cut to two lines") << "一二三四五六七八九十甲乙丙丁戊己庚辛壬癸"
-                                      << QSize(100, 60) << 2 << true;
+    QTest::newRow("cut on the last line")
+        << "一二三四五六七八九十甲乙丙丁戊己庚辛壬癸" << QSize(100, 40) << 1 << true;
+    QTest::newRow("cut to two lines")
+        << "一二三四五六七八九十甲乙丙丁戊己庚辛壬癸" << QSize(100, 60) << 2 << true;
 }
 
 void TestRollRender::wrappedText()
@@ -111,11 +111,11 @@ void TestRollRender::pointerMarks_data()
     // Font height 16 px -> t = height / 4.
     const int t = QFontMetrics(cjkFont(16)).height() / 4;
     const int cy = 40 * 5 / 2;
-    QTest::newRow("vertical") << false
-                              << QList<QPoint>{{120 - 4, cy}, {2, cy}}
+    QTest::newRow("vertical") << false << QList<QPoint>{{120 - 4, cy}, {2, cy}}
                               << QList<QPoint>{{120 - 2, cy + t}, {3, cy + t + 1}};
     const int cx = 600 / 2;
-    QTest::newRow("horizontal") << true << QList<QPoint>{{cx, 40 - 4}} << QList<QPoint>{{cx + 2 + t - 1, 40 - 1}};
+    QTest::newRow("horizontal") << true << QList<QPoint>{{cx, 40 - 4}}
+                                << QList<QPoint>{{cx + 2 + t - 1, 40 - 1}};
 }
 
 void TestRollRender::pointerMarks()
@@ -160,7 +160,9 @@ void TestRollRender::cachedFrameEqualsLiteral()
             QCOMPARE(r.composeFrame(s, pos), r.composeFrameLiteral(s, pos));
         // A new background is picked up.
         r.setBackground(solid(400, 300, QColor(10, 200, 10)));
-        QCOMPARE(r.composeFrame(s, 5).pixelColor(horizontal ? 300 : 60, horizontal ? 20 : 100).isValid(), true);
+        QCOMPARE(
+            r.composeFrame(s, 5).pixelColor(horizontal ? 300 : 60, horizontal ? 20 : 100).isValid(),
+            true);
         QCOMPARE(r.composeFrame(s, 5), r.composeFrameLiteral(s, 5));
     }
 }
@@ -170,7 +172,8 @@ void TestRollRender::zoomPicture()
     RollRenderer r = makeRenderer(false, true, 3);
     const QRect z = Zoom::geometryFor(r); // 40 x 2.6 = 104 high, 312 wide
     QCOMPARE(z, QRect(418 - 156, 365 - 52, 312, 104));
-    const QImage pic = Zoom::composePicture(r, z.size(), solid(10, 10, Qt::red), QStringLiteral("张三"));
+    const QImage pic =
+        Zoom::composePicture(r, z.size(), solid(10, 10, Qt::red), QStringLiteral("张三"));
     QCOMPARE(pic.pixelColor(1, 1), QColor(Qt::black));
     QCOMPARE(pic.pixelColor(156, 20), QColor(Qt::red));
     const int th = QFontMetrics(cjkFont(16)).height();

@@ -55,7 +55,10 @@ void FakeDrawView::presentRollFrame(const QImage& frame)
         onRollFrame();
 }
 
-void FakeDrawView::drawRollNotice(const QString& text, bool) { notices << text; }
+void FakeDrawView::drawRollNotice(const QString& text, bool)
+{
+    notices << text;
+}
 
 void FakeDrawView::presentZoomFrame(const QImage& frame)
 {
