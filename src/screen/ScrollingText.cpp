@@ -42,6 +42,12 @@ void ScrollingText::setTextStyle(const ListTextStyle& style)
 
 void ScrollingText::setActive(bool on)
 {
+    if (on && !m_timer.isActive()) {
+        // Render the lines of the first screen before the first step, so it starts smoothly.
+        QImage scratch(1, 1, QImage::Format_ARGB32_Premultiplied);
+        QPainter p(&scratch);
+        drawLines(p, 0, height(), 0);
+    }
     if (on)
         m_timer.start();
     else
