@@ -203,10 +203,11 @@ void TestWinnersList::modalOpenerReturnsOnKey()
 {
     TestProject tp;
     bool sawScrolling = false;
-    QTimer::singleShot(100, [&] {
+    QTimer::singleShot(0, [&] {
         auto* w = dynamic_cast<TfrmZJQD*>(QApplication::activeModalWidget());
         QVERIFY(w);
-        sawScrolling = w->astlbl1->active() && w->astlbl1->offset() > 0;
+        sawScrolling =
+            QTest::qWaitFor([w] { return w->astlbl1->active() && w->astlbl1->offset() > 0; }, 5000);
         QTest::keyClick(w, Qt::Key_Space);
     });
     showWinnersListModal(tp.ctx(), drawRequest(winnersLines(4)), nullptr);
