@@ -91,10 +91,16 @@ const QImage* ListTextRenderer::line(const QString& text)
     return m_cache.object(text);
 }
 
-QImage ListTextRenderer::render(const QString& text) const
+QImage ListTextRenderer::render(const QString& fullText) const
 {
-    if (text.trimmed().isEmpty() && !text.contains(QChar(0x3000)))
+    if (fullText.trimmed().isEmpty() && !fullText.contains(QChar(0x3000)))
         return {};
+    // No screen shows more than this; an absurdly long line is cut rather than made into a
+    // picture wider than the painter can handle.
+    const QString text =
+        textWidth(fullText) > kMaxLineWidth
+            ? QFontMetrics(m_style.font).elidedText(fullText, Qt::ElideRight, kMaxLineWidth)
+            : fullText;
     const TextEffect& e = m_style.effect;
     const int w = textWidth(text) + 2 * m_margin;
     const int h = QFontMetrics(m_style.font).height() + 2 * m_margin;

@@ -38,7 +38,8 @@ public:
     // (margin, margin). A null image for a blank line. Cached by text.
     const QImage* line(const QString& text);
 
-    // Renders without the cache.
+    // Renders without the cache; text wider than kMaxLineWidth is cut with an ellipsis.
+    static constexpr int kMaxLineWidth = 8192;
     QImage render(const QString& text) const;
 
 private:

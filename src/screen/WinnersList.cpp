@@ -77,8 +77,6 @@ void prepareWinnersListAdjust(AppContext& ctx, TfrmZJQD& window, QWidget* parent
 
 void showWinnersListAdjust(AppContext& ctx, QWidget* parent)
 {
-    if (parent)
-        parent->setProperty("tag", 1);
     TfrmZJQD window(ctx, parent);
     prepareWinnersListAdjust(ctx, window, parent);
     window.exec(); // no scrolling: the list stands still for adjusting

@@ -1,5 +1,6 @@
 #include "TestProject.h"
 #include "draw/Results.h"
+#include "screen/ListTextRenderer.h"
 #include "screen/MultiLineLabel.h"
 #include "screen/ScrollingText.h"
 #include "screen/StretchedPicture.h"
@@ -88,6 +89,7 @@ private slots:
     void stillStyleRecyclesLines();
     void defaultStyleScrollsTextAndFades();
     void emptyListDoesNotScroll();
+    void veryLongLineIsBounded();
     void printLayoutAndPdf();
     void printFailureMessage();
     void geometry();
@@ -417,6 +419,20 @@ void TestWinnersList::emptyListDoesNotScroll()
     w.tmr1Timer();
     QVERIFY(!w.astlbl1->active());
     QVERIFY(!w.stillScrollRunning());
+}
+
+void TestWinnersList::veryLongLineIsBounded()
+{
+    ListTextRenderer r;
+    ListTextStyle style;
+    style.font.setPointSize(20);
+    r.setStyle(style);
+    const QImage img = r.render(QString(20000, QChar(0x5F20)));
+    QVERIFY(!img.isNull());
+    QVERIFY(img.width() <= ListTextRenderer::kMaxLineWidth + 2 * r.margin());
+    QVERIFY(r.render(QStringLiteral("   ")).isNull());
+    QCOMPARE(r.render(QStringLiteral("张")).height(),
+             QFontMetrics(style.font).height() + 2 * r.margin());
 }
 
 void TestWinnersList::printLayoutAndPdf()

@@ -101,6 +101,7 @@ private slots:
     void identicalRowsEditedOneAtATime();
     void remarkSavedOnRowLeaveAndRefusesMarkers_data();
     void remarkSavedOnRowLeaveAndRefusesMarkers();
+    void remarkSavedWhenGridLosesFocus();
     void tickSurvivesReopen();
     void sortThenExport();
     void exportEmptyAndReplacing();
@@ -275,6 +276,24 @@ void TestRecords::remarkSavedOnRowLeaveAndRefusesMarkers()
     QCOMPARE(shown.size(), refused ? 1 : 0);
     if (refused)
         QVERIFY(shown.first().contains(typed));
+}
+
+void TestRecords::remarkSavedWhenGridLosesFocus()
+{
+    Fixture f;
+    addWinner(f.tp, 1, "甲", "", "一等奖");
+    QVERIFY(f.showActive());
+    f.page.enter();
+    RecordsGrid* grid = f.page.dbgrdhZJLog;
+    grid->setFocus();
+    grid->setCurrentIndex(f.cell(0, RecordsModel::BZ));
+    grid->edit(f.cell(0, RecordsModel::BZ));
+    auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    QVERIFY(editor);
+    editor->setText("代领");
+    f.page.chkLJJLB->setFocus(); // the cursor stays in the row; the grid lets go
+    QTRY_COMPARE(f.tp.column("select bz from z_zj").value(0).toString(), QStringLiteral("代领"));
+    QVERIFY(!f.page.model()->hasPendingEdits());
 }
 
 void TestRecords::tickSurvivesReopen()
