@@ -11,6 +11,7 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QKeyEvent>
 
 namespace varnel {
@@ -279,7 +280,9 @@ void TfrmJIANG::closeEvent(QCloseEvent* event)
 void TfrmJIANG::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
-    raise();
+    // In front of everything (a headless platform has no stacking to change).
+    if (QGuiApplication::platformName() != QLatin1String("offscreen"))
+        raise();
     activateWindow();
     setFocus(Qt::ActiveWindowFocusReason);
 }
