@@ -187,6 +187,7 @@ private:
     int screenHeight() const;
     void saveWindowGeometry();
     void showMenuFor(QWidget* element, const QPoint& pos);
+    void showLabelText(TCnAALabel* label, const QString& text);
 
     AppContext& m_ctx;
     DrawHost& m_host;

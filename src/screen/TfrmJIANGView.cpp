@@ -16,10 +16,20 @@
 
 namespace varnel {
 
+// An auto-sized label may shrink: what it leaves is repainted at once, in the same pass.
+void TfrmJIANG::showLabelText(TCnAALabel* label, const QString& text)
+{
+    const QRect before = label->geometry();
+    label->setText(text);
+    if (label->geometry() == before)
+        label->repaint();
+    else
+        ImgBJ->repaint(before.united(label->geometry()));
+}
+
 void TfrmJIANG::setStatusText(const QString& text)
 {
-    lbZTLname->setText(text);
-    lbZTLname->repaint();
+    showLabelText(lbZTLname, text);
 }
 
 QString TfrmJIANG::statusText() const
@@ -29,8 +39,7 @@ QString TfrmJIANG::statusText() const
 
 void TfrmJIANG::setPrizeText(const QString& text)
 {
-    lbJPname->setText(text);
-    lbJPname->repaint();
+    showLabelText(lbJPname, text);
 }
 
 QString TfrmJIANG::prizeText() const

@@ -14,14 +14,14 @@ struct AppContext;
 
 // What the draw screen hands the winners list window when it presents a list.
 struct WinnersListRequest {
-    QStringList lines;        // the list content (lines of the results text)
-    QString itemName;         // ListItemName ("全部" or an item); empty for the rolling list
-    QString title;            // ListTitle (the draw screen's main title)
-    bool printMenu = false;   // attach pm2 ("打印(&P)")
+    QStringList lines;      // the list content (lines of the results text)
+    QString itemName;       // ListItemName ("全部" or an item); empty for the rolling list
+    QString title;          // ListTitle (the draw screen's main title)
+    bool printMenu = false; // attach pm2 ("打印(&P)")
     bool hasEffect = false;
-    TextEffect effect;        // the rolling area's text effect for the list text
-    bool windowMode = false;  // draw screen in window mode: normal sizeable window at `geometry`
-    QRect geometry;           // client rectangle in window mode
+    TextEffect effect;       // the rolling area's text effect for the list text
+    bool windowMode = false; // draw screen in window mode: normal sizeable window at `geometry`
+    QRect geometry;          // client rectangle in window mode
 };
 
 // Opens the winners list window in draw mode, starts its scrolling and returns when the
