@@ -9,7 +9,9 @@ CONFIGURE = cmake -S . $(GENERATOR) $(WERROR) -Wno-dev
 
 # A private runtime folder keeps Qt quiet and keeps tests off the desktop session's one.
 export XDG_RUNTIME_DIR := /tmp/varnel-xdg-$(shell id -u)
+# Compiler cache hits across checkouts: paths relative to the checkout, build folder not hashed.
 export CCACHE_BASEDIR ?= $(CURDIR)
+export CCACHE_NOHASHDIR ?= 1
 TEST_ENV = QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy
 
 SCREENSHOT_DIR := $(CURDIR)/build/screenshots
@@ -54,7 +56,7 @@ bench: deps
 	$(CONFIGURE) -B build-release -DCMAKE_BUILD_TYPE=Release
 	cmake --build build-release -j $(JOBS)
 	@set -e; for b in build-release/bench/bench_*; do \
-		[ -x "$$b" ] || continue; \
+		[ -f "$$b" ] && [ -x "$$b" ] || continue; \
 		echo "== $$(basename $$b)"; \
 		(cd build-release/bin && $(TEST_ENV) "$(CURDIR)/$$b" "$(CURDIR)/build-release/bin/"); \
 	done

@@ -24,12 +24,17 @@ public:
 // Instant clock for tests: sleeping advances the time without waiting.
 class FakeClock final : public Clock {
 public:
-    explicit FakeClock(QDateTime start = QDateTime(QDate(2026, 1, 1), QTime(12, 0)))
-        : m_now(start) {}
+    explicit FakeClock(QDateTime start = QDateTime(QDate(2026, 1, 1), QTime(12, 0))) : m_now(start)
+    {
+    }
     QDateTime now() const override { return m_now; }
     qint64 tickMs() const override { return m_ticks; }
     void sleepMs(int ms) override { advanceMs(ms); }
-    void advanceMs(qint64 ms) { m_now = m_now.addMSecs(ms); m_ticks += ms; }
+    void advanceMs(qint64 ms)
+    {
+        m_now = m_now.addMSecs(ms);
+        m_ticks += ms;
+    }
     void setNow(const QDateTime& t) { m_now = t; }
     qint64 totalSleptMs() const { return m_ticks; }
 

@@ -37,7 +37,11 @@ public:
     QList<Shown> shown;
     // Texts of message and error boxes and questions, in order (the usual thing to assert).
     QStringList texts() const;
-    void clear() { shown.clear(); m_answers.clear(); }
+    void clear()
+    {
+        shown.clear();
+        m_answers.clear();
+    }
 
     void message(const QString& text, const QString& title, Icon icon) override;
     void error(const QString& text) override;

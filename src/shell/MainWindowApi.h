@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+#include <functional>
+
 namespace varnel {
 
 // What the pages of the main window ask of it.
@@ -17,6 +19,13 @@ public:
     virtual void markDataChanged() = 0;
     virtual bool dataChanged() const = 0;
     virtual void clearDataChanged() = 0;
+    // Calls `fn` with the new state whenever the data-changed flag changes, for as long as
+    // `receiver` lives (the participants page colours its caption "滚动数据信息" with it).
+    virtual void watchDataChanged(QObject* receiver, std::function<void(bool)> fn)
+    {
+        Q_UNUSED(receiver);
+        Q_UNUSED(fn);
+    }
     // Normal mode (rbCJSETcjms1) or mall mode.
     virtual bool normalMode() const = 0;
 };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "store/RollSettings.h"
+#include "store/Settings.h"
 
 #include <QByteArray>
 #include <QImage>
@@ -28,6 +29,8 @@ struct AppContext {
     QString presetPath = QStringLiteral("/etc/_dsFA.tmp"); // the draw preset file
 
     QString file(const QString& name) const { return programFolder + name; }
+    // Settings of the open project (needs `db`).
+    Settings settings() const { return Settings(*db); }
 };
 
 } // namespace varnel

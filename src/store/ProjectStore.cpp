@@ -164,6 +164,27 @@ void ProjectStore::create(const QString& path)
 
 void ProjectStore::upgrade(QString& version)
 {
+    static const QStringList upgradable = {"3.2", "3.3", "3.4", "3.5", "3.6",
+                                           "3.7", "3.8", "3.9", "4.0"};
+    if (!upgradable.contains(version))
+        return;
+    // The whole chain is one transaction: a step that fails (a table an old file lacks, a
+    // full disk) leaves the file exactly as it was instead of half upgraded and stuck.
+    m_db.exec(QStringLiteral("BEGIN"));
+    try {
+        upgradeSteps(version);
+        m_db.exec(QStringLiteral("COMMIT"));
+    } catch (const DbError&) {
+        try {
+            m_db.exec(QStringLiteral("ROLLBACK"));
+        } catch (const DbError&) {
+        }
+        throw;
+    }
+}
+
+void ProjectStore::upgradeSteps(QString& version)
+{
     auto run = [this](std::initializer_list<const char*> statements) {
         for (const char* sql : statements)
             m_db.exec(QString::fromUtf8(sql));

@@ -73,6 +73,8 @@ QString decimalText(double value)
 
 int roundHalfEven(double value)
 {
+    if (!std::isfinite(value))
+        return 0;
     const double lower = std::floor(value);
     const double diff = value - lower;
     double r;

@@ -47,6 +47,7 @@ void writeOldProject(ProjectDb& db, const QString& path, const QString& version,
 {
     const double v = version.toDouble();
     db.connect(path);
+    db.exec("BEGIN");
     auto run = [&db](const QString& sql) { db.exec(sql); };
     run("create table z_set([name] varchar,[var] varchar,[beizhu] varchar,[Pic] Blob)");
     auto set = [&db](const QString& name, const QString& var) {
@@ -109,6 +110,7 @@ void writeOldProject(ProjectDb& db, const QString& path, const QString& version,
     }
     if (leftoverSet2)
         run("create table z_set2([name] varchar,[var] varchar,[beizhu] varchar,[Pic] Blob)");
+    db.exec("COMMIT");
     db.disconnect();
 }
 
@@ -176,6 +178,8 @@ private slots:
     void upgrades();
     void fallbacks_data();
     void fallbacks();
+    void failedUpgradeKeepsTheFile_data();
+    void failedUpgradeKeepsTheFile();
     void badFilesAreKept_data();
     void badFilesAreKept();
     void interruptedWinnersAreDiscarded();
@@ -256,7 +260,9 @@ void TestProjectOpen::upgrades()
     // Between the version read and the edition read: the upgrade statements, in order.
     QCOMPARE(sql.first(), QStringLiteral("select * from z_set where name = '版本'"));
     const qsizetype edition = sql.indexOf("select * from z_set where name = '版本类型'");
-    QCOMPARE(sql.mid(1, edition - 1).join('\n'), statements.join('\n'));
+    QCOMPARE(sql.at(1), QStringLiteral("BEGIN"));
+    QCOMPARE(sql.at(edition - 1), QStringLiteral("COMMIT"));
+    QCOMPARE(sql.mid(2, edition - 3).join('\n'), statements.join('\n'));
 
     QCOMPARE(layout(tp.db()), current);
     QCOMPARE(tp.settings().read("版本"), QStringLiteral("4.1"));
@@ -355,6 +361,41 @@ void TestProjectOpen::fallbacks()
         QCOMPARE(fileBytes(it.key()), it.value());
 }
 
+void TestProjectOpen::failedUpgradeKeepsTheFile_data()
+{
+    QTest::addColumn<QString>("version");
+    QTest::addColumn<QString>("drop"); // a table the old file lacks
+    QTest::addColumn<QString>("message");
+    QTest::newRow("3.4 without z_log") << "3.4"
+                                       << "z_log"
+                                       << "no such table: z_log";
+    QTest::newRow("3.7 without z_zj") << "3.7"
+                                      << "z_zj"
+                                      << "no such table: z_zj";
+}
+
+void TestProjectOpen::failedUpgradeKeepsTheFile()
+{
+    QFETCH(QString, version);
+    QFETCH(QString, drop);
+    QFETCH(QString, message);
+    TestProject tp(TestProject::folderOnly());
+    const QString path = tp.projectFile("往年");
+    writeOldProject(tp.db(), path, version, false);
+    tp.db().connect(path);
+    tp.db().exec("drop table " + drop);
+    tp.db().disconnect();
+    const QByteArray before = fileBytes(path);
+
+    const auto out = tp.openProject("往年");
+    QVERIFY(!out.ready);
+    QCOMPARE(tp.dialogs().texts(), QStringList{message});
+    QCOMPARE(tp.dialogs().shown.first().kind, QStringLiteral("error"));
+    QCOMPARE(tp.settings().read("版本"), version);
+    tp.db().disconnect();
+    QCOMPARE(fileBytes(path), before);
+}
+
 void TestProjectOpen::badFilesAreKept_data()
 {
     QTest::addColumn<QString>("kind");
@@ -418,9 +459,12 @@ void TestProjectOpen::interruptedWinnersAreDiscarded()
         tp.db().exec("insert into z_zj(ListNO,ListZJ,JXname,BZ) values(1,?,'一等奖',?)",
                      {QString("人员" + m), m});
     tp.db().exec("insert into z_zj(ListNO,ListZJ,JXname,BZ) values(2,'无标记','一等奖',NULL)");
+    tp.addParticipants(2);
+    tp.addWinner(2, "二等奖", "*");
+    tp.addWinner(1, "二等奖");
     QVERIFY(tp.openProject().ready);
     QCOMPARE(tp.column("select ListZJ from z_zj order by rowid"),
-             QVariantList({"人员", "人员已领", "人员**", "无标记"}));
+             QVariantList({"人员", "人员已领", "人员**", "无标记", "人员0001"}));
 }
 
 void TestProjectOpen::itemAlreadyDrawn_data()

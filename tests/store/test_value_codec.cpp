@@ -4,6 +4,7 @@
 
 #include <QGuiApplication>
 #include <QTest>
+#include <cmath>
 
 using namespace varnel;
 
@@ -131,6 +132,8 @@ void TestValueCodec::roundHalfEven_data()
     QTest::newRow("-0.5") << -0.5 << 0;
     QTest::newRow("-1.5") << -1.5 << -2;
     QTest::newRow("693.33") << 693.33 << 693;
+    QTest::newRow("not a number") << std::nan("") << 0;
+    QTest::newRow("beyond int") << 1e12 << 2147483647;
 }
 
 void TestValueCodec::roundHalfEven()
