@@ -23,8 +23,9 @@ public:
 
     // Draw-run start: reshuffle, rolling list, engine settings, plan rebuild, first texts.
     void startRun();
-    // Draw-run end (close): stops sound, discards pending winners. Returns false while a
-    // landing or a zoom animation is under way (the close must wait).
+    // Draw-run end (close): stops sound, discards pending winners. Returns false while an
+    // acceleration, a landing or a zoom animation is under way: the close then waits, and the
+    // engine itself calls DrawView::closeScreen() as soon as that sequence has ended.
     bool endRun();
     bool busy() const; // inside the acceleration, a landing or a zoom
 
@@ -35,17 +36,27 @@ public:
     void timerTick();
 
     // PopupMenu1 commands
-    void exitDraw();                                // M_exit "退出抽奖"
-    void temporaryDraw(const QString& entryCaption); // entries under "临时抽奖"
+    void exitDraw();                                   // M_exit "退出抽奖"
+    void temporaryDraw(const QString& entryCaption);   // entries under "临时抽奖"
     void showItemWinners(const QString& entryCaption); // entries under "显示中奖名单"
-    void showAllRolling();                          // M_ShowAllGD "显示全部滚动名单"
-    void skipCurrentItem();                         // M_TGJX "跳过当前项目"
-    void toggleAutoContinue();                      // M_SY "顺延抽奖"
-    void nextItem();                                // M_NextJX "抽取下一项目"
-    void addItem();                                 // M_AddJX "增加抽取项目"
+    void showAllRolling();                             // M_ShowAllGD "显示全部滚动名单"
+    void skipCurrentItem();                            // M_TGJX "跳过当前项目"
+    void toggleAutoContinue();                         // M_SY "顺延抽奖"
+    void nextItem();                                   // M_NextJX "抽取下一项目"
+    void addItem();                                    // M_AddJX "增加抽取项目"
 
     DrawState state() const;
-    int drawKey() const;
+    int drawKey() const; // DrawKey; a configured key outside 3..255 reads as 32
+
+    // Draw-run values, for the screen and for tests.
+    QString centreText() const;       // ZoomCaption: the centre cell's text after the last step
+    int pendingCount() const;         // PendingCount of the running press
+    QString currentItemName() const;  // CurrentItemName
+    QString finishedItemName() const; // FinishedItemName
+    QString tempPrefix() const;       // TempPrefix ("[临]" during a temporary draw)
+    bool autoContinue() const;        // M_SY checked
+    bool nextItemEnabled() const;     // M_NextJX enabled
+    int rollSpeed() const;            // RollSpeed in force (values below 1 read as 1)
 
     // Item captions for the "显示中奖名单" and "临时抽奖" submenus, read at run start
     // ("select jxname from z_jx order by no"), each "name(&A)", "name(&B)", ...
