@@ -11,6 +11,7 @@ class QWidget;
 namespace varnel {
 
 struct AppContext;
+class TfrmZJQD;
 
 // What the draw screen hands the winners list window when it presents a list.
 struct WinnersListRequest {
@@ -30,5 +31,12 @@ void showWinnersListModal(AppContext& ctx, const WinnersListRequest& request, QW
 
 // The main window's "调整中奖清单界面": the window in adjust mode with demonstration data.
 void showWinnersListAdjust(AppContext& ctx, QWidget* parent);
+
+// The steps of the two openers before the window is shown (tests use them to drive the window
+// without a modal loop).
+void applyWinnersListGeometry(TfrmZJQD& window, bool windowMode, const QRect& client,
+                              QWidget* parent);
+void prepareWinnersList(TfrmZJQD& window, const WinnersListRequest& request, QWidget* parent);
+void prepareWinnersListAdjust(AppContext& ctx, TfrmZJQD& window, QWidget* parent);
 
 } // namespace varnel
