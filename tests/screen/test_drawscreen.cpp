@@ -2,6 +2,7 @@
 // adjust mode, the label effects and the marquee.
 #include "TestProject.h"
 #include "screen/CnAALabel.h"
+#include "screen/DrawScreen.h"
 #include "screen/MarqueeText.h"
 #include "screen/PictureBox.h"
 #include "screen/TextEffect.h"
@@ -10,6 +11,7 @@
 #include "test_drawscreen_host.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QBuffer>
 #include <QFile>
 #include <QGuiApplication>
@@ -523,6 +525,35 @@ private slots:
             gdl << (a->isSeparator() ? QStringLiteral("-") : a->text());
         QCOMPARE(gdl, QStringList({"滚动数据区域设置", "-", "退出"}));
         QVERIFY(s->qryRoll.has_value());
+    }
+
+    void runDrawScreenIsModalUntilExit()
+    {
+        TestProject tp;
+        Host host;
+        bool found = false;
+        QTimer::singleShot(0, [&] {
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (auto* s = qobject_cast<QWidget*>(w); s && s->objectName() == "frmJIANG") {
+                    found = s->isVisible();
+                    static_cast<TfrmJIANG*>(s)->M_Close->trigger();
+                }
+        });
+        runDrawScreen(tp.ctx(), host, true, 32, nullptr);
+        QVERIFY(found);
+        QVERIFY(!host.previewSize.isEmpty());
+        for (QWidget* w : QApplication::topLevelWidgets())
+            QVERIFY(w->objectName() != "frmJIANG"); // destroyed when the loop ended
+    }
+
+    void unreadableFontSpecStopsTheOpen()
+    {
+        TestProject tp;
+        setVar(tp, QStringLiteral("抽奖界面副标题字体"), "黑体;white;30;[fsBold];");
+        Host host;
+        runDrawScreen(tp.ctx(), host, true, 32, nullptr); // returns at once: nothing shown
+        QCOMPARE(tp.dialogs().shown.size(), 1);
+        QCOMPARE(tp.dialogs().shown.first().kind, QStringLiteral("error"));
     }
 
     void effectsRoundTrip()
