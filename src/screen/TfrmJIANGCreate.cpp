@@ -208,7 +208,8 @@ void TfrmJIANG::applyWindowMode(bool window, bool insertMissing)
         setWindowFlag(Qt::FramelessWindowHint, true);
         setWindowState(Qt::WindowNoState);
         setGeometry(0, 0, screenWidth(), screenHeight());
-        setWindowState(Qt::WindowMaximized);
+        // The whole display, above any panel: the audience sees nothing but the stage.
+        setWindowState(Qt::WindowFullScreen);
         ImgBJ->setGeometry(rect());
         return;
     }

@@ -119,6 +119,8 @@ void TfrmJIANG::setDrawButtonPicture(const QImage& picture)
 void TfrmJIANG::setMarqueeText(const QString& text)
 {
     cnmrqtxt1->setText(text);
+    if (cnmrqtxt1->isVisible())
+        ImgBJ->repaint(cnmrqtxt1->geometry());
 }
 QString TfrmJIANG::marqueeText() const
 {
@@ -127,9 +129,12 @@ QString TfrmJIANG::marqueeText() const
 
 void TfrmJIANG::setMarqueeVisible(bool visible)
 {
+    if (visible == !cnmrqtxt1->isHidden())
+        return;
     cnmrqtxt1->setVisible(visible);
     if (visible)
         cnmrqtxt1->raise();
+    ImgBJ->repaint(cnmrqtxt1->geometry());
 }
 
 bool TfrmJIANG::marqueeVisible() const
@@ -195,8 +200,11 @@ void TfrmJIANG::presentZoomFrame(const QImage& frame)
 
 void TfrmJIANG::hideZoom()
 {
+    if (lbZoom->isHidden())
+        return;
     lbZoom->hide();
     bmpZoomFrame = QImage();
+    ImgBJ->repaint(lbZoom->geometry());
 }
 
 bool TfrmJIANG::zoomVisible() const
@@ -300,6 +308,10 @@ void TfrmJIANG::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
     ImgBJ->setGeometry(rect());
+    // A resized window keeps the marquee along its bottom, across its width.
+    if (m_engine && cnmrqtxt1->height() > 0)
+        cnmrqtxt1->setGeometry(0, ImgBJ->height() - cnmrqtxt1->height() - 5, ImgBJ->width(),
+                               cnmrqtxt1->height());
 }
 
 } // namespace varnel
