@@ -331,8 +331,8 @@ void TestProjectOpen::fallbacks()
 
     TestProject tp(TestProject::folderOnly());
     QMap<QString, QByteArray> before;
-    for (const QString& spec : files) {
-        const QStringList f = spec.split('|');
+    for (const QString& entry : files) {
+        const QStringList f = entry.split('|');
         const QString path = tp.projectFile(f[0]);
         tp.db().connect(path);
         tp.db().exec(schema::kCreateZSet);
