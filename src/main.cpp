@@ -1,14 +1,6 @@
 #include "platform/Clock.h"
 #include "platform/Sound.h"
-#if __has_include("platform/gui/QtDialogs.h")
 #include "platform/gui/QtDialogs.h"
-using PlatformDialogs = varnel::QtDialogs;
-using PlatformSound = varnel::SdlSoundPlayer;
-#else
-#include "platform/ScriptedDialogs.h"
-using PlatformDialogs = varnel::ScriptedDialogs; // until the Qt dialogs land
-using PlatformSound = varnel::RecordingSoundPlayer;
-#endif
 #include "shell/AppSetup.h"
 #include "shell/SignalCloser.h"
 #include "shell/StartupHooks.h"
@@ -24,8 +16,8 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     varnel::setUpApplication(app);
 
-    PlatformDialogs dialogs;
-    PlatformSound sound;
+    varnel::QtDialogs dialogs;
+    varnel::SdlSoundPlayer sound;
     varnel::SystemClock clock;
     varnel::FrmSetDeps deps;
     deps.programFolder = QCoreApplication::applicationDirPath() + QLatin1Char('/');

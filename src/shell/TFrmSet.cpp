@@ -128,13 +128,27 @@ void TFrmSet::buildTopBar()
 {
     m_top = new BannerPanel(this);
     m_top->setFixedHeight(57);
-    m_top->setStyleSheet(QStringLiteral(
-        "QToolButton { color: #ffffff; background: rgba(255,255,255,30); "
-        "border: 1px solid rgba(255,255,255,90); border-radius: 4px; padding: 3px 7px; }"
-        "QToolButton:hover { background: rgba(255,255,255,70); }"
-        "QToolButton:pressed { background: rgba(0,0,0,50); }"
-        "QToolButton:disabled { color: rgba(255,255,255,105); border-color: rgba(255,255,255,45); }"
-        "QLabel#lbTop1 { color: #ffffff; font-weight: bold; }"));
+    // Light text on a dark banner, dark red text on a light one.
+    m_top->setStyleSheet(
+        m_top->isDark()
+            ? QStringLiteral(
+                  "QToolButton { color: #ffffff; background: rgba(255,255,255,30); "
+                  "border: 1px solid rgba(255,255,255,90); border-radius: 4px; padding: 3px 7px; }"
+                  "QToolButton:hover { background: rgba(255,255,255,70); }"
+                  "QToolButton:pressed { background: rgba(0,0,0,50); }"
+                  "QToolButton:disabled { color: rgba(255,255,255,105); "
+                  "border-color: rgba(255,255,255,45); }"
+                  "QLabel#lbTop1 { color: #ffffff; font-weight: bold; }")
+            : QStringLiteral("QToolButton { color: #7a0c12; background: rgba(255,255,255,150); "
+                             "border: 1px solid #d9a441; border-radius: 4px; padding: 3px 7px; "
+                             "font-weight: bold; }"
+                             "QToolButton:hover { background: #ffffff; border-color: #c0392b; }"
+                             "QToolButton:pressed { background: #f4d58d; }"
+                             "QToolButton:disabled { color: #b9a08a; border-color: #e8d2a4; "
+                             "background: rgba(255,255,255,70); }"
+                             "QLabel#lbTop1 { color: #7a0c12; font-weight: bold; }"
+                             "QLineEdit#editTop { border: 1px solid #d9a441; border-radius: 3px; "
+                             "background: #ffffff; padding: 1px 4px; }"));
     auto* lay = new QHBoxLayout(m_top);
     lay->setContentsMargins(10, 0, 10, 0);
     lay->setSpacing(6);
@@ -439,6 +453,11 @@ void TFrmSet::saveScreenshots(const QString& folder)
     m_tree->clearSelection();
     leaveCurrentPage();
     m_book->setCurrentIndex(PageMian);
+
+    TfrmMM prompt(this);
+    prompt.show();
+    QCoreApplication::processEvents();
+    prompt.grab().save(folder + QStringLiteral("/dialog_TfrmMM.png"));
 }
 
 } // namespace varnel

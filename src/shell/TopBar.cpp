@@ -1,6 +1,7 @@
 #include "shell/TopBar.h"
 
 #include <QFile>
+#include <QImage>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -12,6 +13,15 @@ BannerPanel::BannerPanel(QWidget* parent) : QWidget(parent)
     setObjectName(QStringLiteral("Pnl_Top"));
     if (QFile::exists(QStringLiteral(":/banner.png")))
         m_banner.load(QStringLiteral(":/banner.png"));
+    if (!m_banner.isNull()) {
+        const QImage small =
+            m_banner.toImage().scaled(16, 4, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        qint64 sum = 0;
+        for (int y = 0; y < small.height(); ++y)
+            for (int x = 0; x < small.width(); ++x)
+                sum += qGray(small.pixel(x, y));
+        m_dark = sum / (small.width() * small.height()) < 140;
+    }
 }
 
 void BannerPanel::paintEvent(QPaintEvent*)

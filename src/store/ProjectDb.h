@@ -19,7 +19,7 @@ private:
     QString m_text;
 };
 
-// A text-to-number or font-spec conversion error (the operator sees its text, like DbError).
+// A text-to-number or font spec conversion error (the operator sees its text, like DbError).
 class ConversionError : public std::runtime_error {
 public:
     explicit ConversionError(const QString& text)

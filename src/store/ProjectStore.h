@@ -25,7 +25,9 @@ public:
     ProjectStore(ProjectDb& db, Dialogs& dialogs, QString programFolder, QByteArray blankJpeg);
 
     // Never throws: database errors are shown through Dialogs::error and give ready = false
-    // (the project stays connected, its settings not loaded).
+    // (an existing file stays connected, its settings not loaded; a file whose creation
+    // failed is removed and the connection closed). A failed upgrade leaves the file as it
+    // was. When ready, winner rows of an interrupted draw have been discarded.
     Outcome open(const QString& name);
 
     QString fileFor(const QString& name) const; // programFolder + name + ".dat"

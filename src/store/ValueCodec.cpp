@@ -73,6 +73,8 @@ QString decimalText(double value)
 
 int roundHalfEven(double value)
 {
+    if (!std::isfinite(value))
+        return 0;
     const double lower = std::floor(value);
     const double diff = value - lower;
     double r;
@@ -211,10 +213,10 @@ QString takeField(QString& rest)
 
 } // namespace
 
-FontSpec ApplyFontSpec(const QString& spec)
+FontSpec ApplyFontSpec(const QString& text)
 {
     FontSpec f;
-    QString rest = spec;
+    QString rest = text;
     f.name = takeField(rest);
     f.colour = toIntStrict(takeField(rest));
     f.size = toIntStrict(takeField(rest));
@@ -237,19 +239,19 @@ FontSpec ApplyFontSpec(const QString& spec)
     return f;
 }
 
-QString EncodeFontSpec(const FontSpec& spec)
+QString EncodeFontSpec(const FontSpec& font)
 {
     QStringList styles;
-    if (spec.bold)
+    if (font.bold)
         styles << QStringLiteral("fsBold");
-    if (spec.italic)
+    if (font.italic)
         styles << QStringLiteral("fsItalic");
-    if (spec.underline)
+    if (font.underline)
         styles << QStringLiteral("fsUnderline");
-    if (spec.strikeOut)
+    if (font.strikeOut)
         styles << QStringLiteral("fsStrikeOut");
-    return spec.name + QLatin1Char(';') + QString::number(spec.colour) + QLatin1Char(';') +
-           QString::number(spec.size) + QStringLiteral(";[") + styles.join(QLatin1Char(',')) +
+    return font.name + QLatin1Char(';') + QString::number(font.colour) + QLatin1Char(';') +
+           QString::number(font.size) + QStringLiteral(";[") + styles.join(QLatin1Char(',')) +
            QStringLiteral("];");
 }
 

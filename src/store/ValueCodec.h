@@ -46,8 +46,8 @@ struct FontSpec {
 
 // Parses a font spec; a colour or size field that is not a decimal integer throws
 // ConversionError. Text after the fourth ";" is ignored.
-FontSpec ApplyFontSpec(const QString& spec);
-QString EncodeFontSpec(const FontSpec& spec);
+FontSpec ApplyFontSpec(const QString& text);
+QString EncodeFontSpec(const FontSpec& font);
 FontSpec fontSpecFrom(const QFont& font, const QColor& colour);
 
 } // namespace varnel

@@ -1,5 +1,6 @@
 #include "TestProject.h"
 #include "manage/pages/ItemsPage.h"
+#include "shell/AppSetup.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -97,6 +98,7 @@ class TestItemsPage : public QObject {
     Q_OBJECT
 
 private slots:
+    void initTestCase() { setUpApplication(*qApp); }
     void controls();
     void enteringClearsTheEdits();
     void addSavesAndResets();
@@ -520,8 +522,6 @@ void TestItemsPage::pictureDialog()
 void TestItemsPage::render()
 {
     Fixture f;
-    QFont font(QStringLiteral("Tahoma"), 8);
-    f.window.setFont(font);
     f.tp.addItem(QStringLiteral("特等奖"), 1, QString(), 1, QStringLiteral("汽车一辆"));
     f.tp.addItem(QStringLiteral("一等奖"), 3, QStringLiteral(">=3|=0"), 1,
                  QStringLiteral("笔记本电脑"));

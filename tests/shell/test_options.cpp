@@ -62,7 +62,8 @@ private slots:
         ShellFixture f;
         QVERIFY(f.start());
         const QStringList ticked = {"chkyzjqd", "cbxSoundgd", "cbxSoundzj", "rbCJSETcjms1",
-                                    "chkMMxj",  "chkMMjz",    "chkMMlj",    "chkMMqc"};
+                                    "chkMMxj",  "chkMMjz",    "chkMMlj",    "chkMMqc",
+                                    "rbtnRENdrfs2"};
         for (QAbstractButton* b : f.w->findChildren<QAbstractButton*>()) {
             if (b->isCheckable() && !b->objectName().isEmpty())
                 QVERIFY2(b->isChecked() == ticked.contains(b->objectName()),
@@ -268,8 +269,18 @@ private slots:
         auto* normal = f.find<QRadioButton>("rbCJSETcjms1");
         auto* mall = f.find<QRadioButton>("rbCJSETcjms2");
         auto& d = f.tp.dialogs();
+        QStringList deletes;
+        f.db().onExec = [&](const QString& sql, const QVariantList&) {
+            if (sql.startsWith(QStringLiteral("delete")))
+                deletes << sql;
+        };
         answer ? d.answerYes() : d.answerNo();
         mall->click();
+        f.db().onExec = nullptr;
+        const QStringList wipe = {
+            "delete from z_user", "delete from zz_user", "delete from z_scuser", "delete from z_zj",
+            "delete from z_log",  "delete from log",     "delete from z_jx"};
+        QCOMPARE(deletes, answer ? wipe : QStringList());
         QCOMPARE(d.shown.size(), 1);
         QCOMPARE(d.shown[0].title, QStringLiteral("模式变更警告"));
         QCOMPARE(d.shown[0].text, QStringLiteral("更改抽奖模式将会丢失滚动和奖项数据!是否继续?"));
@@ -338,6 +349,12 @@ private slots:
         QCOMPARE(grid->model()->headerData(2, Qt::Horizontal).toString(),
                  QStringLiteral("已中数量"));
         QCOMPARE(grid->model()->index(1, 2).data().toInt(), 3);
+
+        // The draw screen reads the mall options from the window.
+        QVERIFY(!f.w->mallRegisterDrawer() && !f.w->mallCycles() && !f.w->mallOnlyWinnable());
+        f.find<QCheckBox>("chkSCdjcjr")->click();
+        f.find<QCheckBox>("chkZQCJ")->click();
+        QVERIFY(f.w->mallRegisterDrawer() && f.w->mallCycles() && !f.w->mallOnlyWinnable());
     }
 };
 

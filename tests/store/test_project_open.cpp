@@ -331,8 +331,8 @@ void TestProjectOpen::fallbacks()
 
     TestProject tp(TestProject::folderOnly());
     QMap<QString, QByteArray> before;
-    for (const QString& spec : files) {
-        const QStringList f = spec.split('|');
+    for (const QString& entry : files) {
+        const QStringList f = entry.split('|');
         const QString path = tp.projectFile(f[0]);
         tp.db().connect(path);
         tp.db().exec(schema::kCreateZSet);
@@ -459,9 +459,12 @@ void TestProjectOpen::interruptedWinnersAreDiscarded()
         tp.db().exec("insert into z_zj(ListNO,ListZJ,JXname,BZ) values(1,?,'一等奖',?)",
                      {QString("人员" + m), m});
     tp.db().exec("insert into z_zj(ListNO,ListZJ,JXname,BZ) values(2,'无标记','一等奖',NULL)");
+    tp.addParticipants(2);
+    tp.addWinner(2, "二等奖", "*");
+    tp.addWinner(1, "二等奖");
     QVERIFY(tp.openProject().ready);
     QCOMPARE(tp.column("select ListZJ from z_zj order by rowid"),
-             QVariantList({"人员", "人员已领", "人员**", "无标记"}));
+             QVariantList({"人员", "人员已领", "人员**", "无标记", "人员0001"}));
 }
 
 void TestProjectOpen::itemAlreadyDrawn_data()

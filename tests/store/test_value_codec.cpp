@@ -4,6 +4,7 @@
 
 #include <QGuiApplication>
 #include <QTest>
+#include <cmath>
 
 using namespace varnel;
 
@@ -131,6 +132,8 @@ void TestValueCodec::roundHalfEven_data()
     QTest::newRow("-0.5") << -0.5 << 0;
     QTest::newRow("-1.5") << -1.5 << -2;
     QTest::newRow("693.33") << 693.33 << 693;
+    QTest::newRow("not a number") << std::nan("") << 0;
+    QTest::newRow("beyond int") << 1e12 << 2147483647;
 }
 
 void TestValueCodec::roundHalfEven()
@@ -142,7 +145,7 @@ void TestValueCodec::roundHalfEven()
 
 void TestValueCodec::fontSpecRoundTrip_data()
 {
-    QTest::addColumn<QString>("spec");
+    QTest::addColumn<QString>("fontText");
     QTest::newRow("bold white") << "黑体;16777215;26;[fsBold];";
     QTest::newRow("no style") << "宋体;0;9;[];";
     QTest::newRow("bold italic") << "黑体;255;12;[fsBold,fsItalic];";
@@ -152,8 +155,8 @@ void TestValueCodec::fontSpecRoundTrip_data()
 
 void TestValueCodec::fontSpecRoundTrip()
 {
-    QFETCH(QString, spec);
-    QCOMPARE(EncodeFontSpec(ApplyFontSpec(spec)), spec);
+    QFETCH(QString, fontText);
+    QCOMPARE(EncodeFontSpec(ApplyFontSpec(fontText)), fontText);
 }
 
 void TestValueCodec::fontSpecFields()
@@ -180,7 +183,7 @@ void TestValueCodec::fontSpecFields()
 
 void TestValueCodec::fontSpecRejectsNonNumbers_data()
 {
-    QTest::addColumn<QString>("spec");
+    QTest::addColumn<QString>("fontText");
     QTest::newRow("colour") << "黑体;white;26;[fsBold];";
     QTest::newRow("size") << "黑体;0;big;[];";
     QTest::newRow("empty") << "";
@@ -189,8 +192,8 @@ void TestValueCodec::fontSpecRejectsNonNumbers_data()
 
 void TestValueCodec::fontSpecRejectsNonNumbers()
 {
-    QFETCH(QString, spec);
-    QVERIFY_THROWS_EXCEPTION(ConversionError, ApplyFontSpec(spec));
+    QFETCH(QString, fontText);
+    QVERIFY_THROWS_EXCEPTION(ConversionError, ApplyFontSpec(fontText));
 }
 
 void TestValueCodec::colours_data()

@@ -240,6 +240,13 @@ int TestProject::addItem(const QString& name, int count, const QString& conditio
     return no;
 }
 
+void TestProject::addWinner(int listNo, const QString& itemName, const QString& bz)
+{
+    m_db->exec(QStringLiteral("insert into z_zj(ListNO,ListZJ,ListBZ,JXname,BZ) "
+                              "select NO,List,Memo,?,? from z_user where NO = ?"),
+               {itemName, bz, listNo});
+}
+
 int TestProject::count(const QString& table)
 {
     return m_db->scalar(QStringLiteral("select count(*) from ") + table).toInt();

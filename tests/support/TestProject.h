@@ -68,6 +68,9 @@ public:
     int addItem(const QString& name, int count, const QString& condition = {}, int perPress = 1,
                 const QString& prizeName = {});
 
+    // A winner row for participant `listNo` (its List and Memo copied), `bz` its marker.
+    void addWinner(int listNo, const QString& itemName, const QString& bz = {});
+
     // Convenience readers for assertions.
     int count(const QString& table);
     QVariantList column(const QString& sql, const QVariantList& binds = {});

@@ -228,28 +228,29 @@ QImage appIcon()
 QImage banner()
 {
     constexpr int w = 749, h = 57;
-    QImage img = newCanvas(w, h, Qt::white);
+    QImage img = newCanvas(w, h, Qt::black);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
-    // Light and warm so the bar's dark captions and buttons stay readable on it.
-    QLinearGradient g(QPointF(0, 0), QPointF(0, h));
-    g.setColorAt(0, QColor(255, 251, 240));
-    g.setColorAt(0.7, QColor(249, 236, 204));
-    g.setColorAt(1, QColor(240, 220, 176));
-    p.fillRect(img.rect(), g);
-    p.setPen(QPen(QColor(214, 168, 80, 70), 1.6, Qt::SolidLine, Qt::RoundCap));
+    // Deep lacquer red, dark enough for the bar's white captions and buttons.
+    QLinearGradient across(QPointF(0, 0), QPointF(w, 0));
+    across.setColorAt(0, QColor(120, 8, 16));
+    across.setColorAt(0.55, QColor(168, 18, 28));
+    across.setColorAt(1, QColor(132, 10, 18));
+    p.fillRect(img.rect(), across);
+    QLinearGradient down(QPointF(0, 0), QPointF(0, h));
+    down.setColorAt(0, QColor(255, 255, 255, 34));
+    down.setColorAt(0.5, QColor(255, 255, 255, 0));
+    down.setColorAt(1, QColor(0, 0, 0, 60));
+    p.fillRect(img.rect(), down);
+    p.setPen(QPen(QColor(236, 190, 96, 46), 1.6, Qt::SolidLine, Qt::RoundCap));
     p.setBrush(Qt::NoBrush);
     for (int i = 0; i < 7; ++i) {
         const double x = 40 + i * 112;
         p.drawPath(cloudMotif(QPointF(x, 26 + (i % 2) * 6), 7.5, i % 2 == 1));
     }
-    QLinearGradient band(QPointF(0, 0), QPointF(w, 0));
-    band.setColorAt(0, QColor(150, 10, 18));
-    band.setColorAt(0.5, QColor(206, 28, 34));
-    band.setColorAt(1, QColor(150, 10, 18));
-    p.fillRect(QRectF(0, h - 4, w, 4), band);
-    p.fillRect(QRectF(0, h - 5, w, 1), QColor(226, 178, 80));
-    p.fillRect(QRectF(0, 0, w, 2), band);
+    p.fillRect(QRectF(0, 0, w, 1), QColor(236, 190, 96, 150));
+    p.fillRect(QRectF(0, h - 3, w, 1), QColor(236, 190, 96, 200));
+    p.fillRect(QRectF(0, h - 2, w, 2), QColor(70, 2, 6));
     return img;
 }
 
