@@ -42,17 +42,34 @@ void ParticipantsModel::reload()
 {
     beginResetModel();
     m_rowids.clear();
+    m_firstRowid = -1;
+    m_count = 0;
     m_blocks.clear();
     m_blockOrder.clear();
+    auto* handle = static_cast<sqlite3*>(m_db.nativeHandle());
+    if (m_sortColumn < 0) {
+        Statement span(handle, "select count(*), min(rowid), max(rowid) from z_user");
+        if (span.st && sqlite3_step(span.st) == SQLITE_ROW) {
+            const qint64 n = sqlite3_column_int64(span.st, 0);
+            const qint64 lo = sqlite3_column_int64(span.st, 1);
+            const qint64 hi = sqlite3_column_int64(span.st, 2);
+            if (n == 0 || hi - lo + 1 == n) {
+                m_firstRowid = lo;
+                m_count = int(n);
+                endResetModel();
+                return;
+            }
+        }
+    }
     QByteArray sql("select rowid from z_user");
     if (m_sortColumn >= 0 && m_sortColumn < 4)
         sql += QByteArray(" order by ") + kColumns[m_sortColumn] +
                (m_sortOrder == Qt::AscendingOrder ? " asc" : " desc") + ", rowid";
-    auto* handle = static_cast<sqlite3*>(m_db.nativeHandle());
     Statement q(handle, sql);
     if (q.st) {
         while (sqlite3_step(q.st) == SQLITE_ROW)
             m_rowids.push_back(sqlite3_column_int64(q.st, 0));
+        m_count = int(m_rowids.size());
     } else if (handle && onError) {
         onError(QString::fromUtf8(sqlite3_errmsg(handle)));
     }
@@ -64,6 +81,8 @@ void ParticipantsModel::clear()
     beginResetModel();
     m_rowids.clear();
     m_rowids.shrink_to_fit();
+    m_firstRowid = -1;
+    m_count = 0;
     m_blocks.clear();
     m_blockOrder.clear();
     endResetModel();
@@ -82,7 +101,7 @@ void ParticipantsModel::setReadOnly(bool readOnly)
 
 int ParticipantsModel::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : int(m_rowids.size());
+    return parent.isValid() ? 0 : m_count;
 }
 
 int ParticipantsModel::columnCount(const QModelIndex& parent) const
@@ -94,13 +113,13 @@ void ParticipantsModel::loadBlock(int block) const
 {
     QList<Row> rows;
     const int first = block * kBlock;
-    const int last = qMin(int(m_rowids.size()), first + kBlock);
+    const int last = qMin(m_count, first + kBlock);
     rows.resize(last - first);
     Statement q(static_cast<sqlite3*>(m_db.nativeHandle()),
                 "select [List],[Memo],[TJ],[PicB] from z_user where rowid = ?");
     if (q.st) {
         for (int i = first; i < last; ++i) {
-            sqlite3_bind_int64(q.st, 1, m_rowids[size_t(i)]);
+            sqlite3_bind_int64(q.st, 1, rowidAt(i));
             if (sqlite3_step(q.st) == SQLITE_ROW) {
                 Row& r = rows[i - first];
                 r.list = columnText(q.st, 0);
@@ -128,7 +147,7 @@ void ParticipantsModel::loadBlock(int block) const
 
 const ParticipantsModel::Row* ParticipantsModel::rowAt(int row) const
 {
-    if (row < 0 || row >= int(m_rowids.size()))
+    if (row < 0 || row >= m_count)
         return nullptr;
     const int block = row / kBlock;
     auto it = m_blocks.constFind(block);
@@ -201,7 +220,7 @@ bool ParticipantsModel::setData(const QModelIndex& index, const QVariant& value,
         ~Reset() { flag = false; }
     } reset{m_posting};
 
-    const qint64 rowid = m_rowids[size_t(index.row())];
+    const qint64 rowid = rowidAt(index.row());
     const QString text = value.toString();
     QVariant stored;
     QString sql;

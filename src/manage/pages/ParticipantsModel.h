@@ -54,10 +54,18 @@ private:
     static constexpr int kMaxBlocks = 64;
 
     const Row* rowAt(int row) const;
+    qint64 rowidAt(int row) const
+    {
+        return m_firstRowid >= 0 ? m_firstRowid + row : m_rowids[size_t(row)];
+    }
     void loadBlock(int block) const;
 
     ProjectDb& m_db;
+    // In the table's own order the row ids are usually 1..n after an import: then only the
+    // first one and the count are kept.
     std::vector<qint64> m_rowids;
+    qint64 m_firstRowid = -1;
+    int m_count = 0;
     mutable QHash<int, QList<Row>> m_blocks;
     mutable QList<int> m_blockOrder; // least recently loaded first
     int m_sortColumn = -1;

@@ -356,7 +356,8 @@ void ParticipantsPage::importFile(const QString& path)
     qint64 last = 0;
     options.progress = [this, &last](qint64 n) {
         last = n;
-        showProgress(m_lbRENexcelInfo, n, false);
+        if ((n & 63) == 0) // the clock is read every 64 rows only
+            showProgress(m_lbRENexcelInfo, n, false);
     };
 
     QStringList after; // messages shown once the page is refreshed, in this order
