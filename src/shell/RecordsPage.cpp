@@ -147,18 +147,23 @@ RecordsPage::RecordsPage(AppContext& ctx, MainWindowApi& main, QWidget* parent)
                      });
     // The grid (or its cell editor) letting go of the focus posts the edit too; the editor has
     // handed its text to the model by the time the focus has moved.
-    QObject::connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
-        if (insideOf(old, dbgrdhZJLog) && !insideOf(now, dbgrdhZJLog)) {
-            QPointer<RecordsPage> self(this);
-            QTimer::singleShot(0, this, [self] {
-                if (self)
-                    self->dbgrdhZJLogExit();
-            });
-        }
-    });
+    m_focusWatch = QObject::connect(
+        qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
+            if (insideOf(old, dbgrdhZJLog) && !insideOf(now, dbgrdhZJLog)) {
+                QPointer<RecordsPage> self(this);
+                QTimer::singleShot(0, this, [self] {
+                    if (self)
+                        self->dbgrdhZJLogExit();
+                });
+            }
+        });
 }
 
-RecordsPage::~RecordsPage() = default;
+RecordsPage::~RecordsPage()
+{
+    // The base destructor moves the focus away; by then this page is gone.
+    QObject::disconnect(m_focusWatch);
+}
 
 void RecordsPage::enter()
 {

@@ -67,6 +67,7 @@ private:
     AppContext& m_ctx;
     MainWindowApi& m_main;
     RecordsModel* m_model = nullptr;
+    QMetaObject::Connection m_focusWatch;
 };
 
 } // namespace varnel

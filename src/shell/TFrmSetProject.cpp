@@ -13,6 +13,8 @@
 #include "store/SetIni.h"
 #include "store/Settings.h"
 
+#include <QApplication>
+#include <QEvent>
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -24,8 +26,34 @@
 namespace varnel {
 
 namespace {
+
 const QString kNewProject = QStringLiteral("新的项目");
-}
+
+// Hides the main window the moment the draw screen appears: while the screen prepares the draw
+// the main window stays visible, so its notice panel can tell what is going on.
+class HideWhenDrawScreenShows final : public QObject {
+public:
+    explicit HideWhenDrawScreenShows(QWidget* main) : m_main(main)
+    {
+        qApp->installEventFilter(this);
+    }
+    ~HideWhenDrawScreenShows() override { qApp->removeEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Show && watched != m_main && watched->isWidgetType() &&
+            static_cast<QWidget*>(watched)->isWindow() &&
+            watched->objectName() == QStringLiteral("frmJIANG"))
+            m_main->hide();
+        return false;
+    }
+
+private:
+    QWidget* m_main;
+};
+
+} // namespace
 
 bool TFrmSet::FormCreate()
 {
@@ -185,8 +213,11 @@ void TFrmSet::spbtnTopOPENClick()
         return;
     }
     const int key = SetIni(m_ctx.programFolder).drawKey();
-    hide();
-    m_drawRunner(false, key);
+    {
+        HideWhenDrawScreenShows hider(this);
+        m_drawRunner(false, key);
+    }
+    hideNotice();
     show();
 }
 

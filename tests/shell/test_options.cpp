@@ -61,9 +61,9 @@ private slots:
     {
         ShellFixture f;
         QVERIFY(f.start());
-        const QStringList ticked = {"chkyzjqd", "cbxSoundgd", "cbxSoundzj", "rbCJSETcjms1",
-                                    "chkMMxj",  "chkMMjz",    "chkMMlj",    "chkMMqc",
-                                    "rbtnRENdrfs2"};
+        const QStringList ticked = {"chkyzjqd",     "cbxSoundgd", "cbxSoundzj",
+                                    "rbCJSETcjms1", "chkMMxj",    "chkMMjz",
+                                    "chkMMlj",      "chkMMqc",    "rbtnRENdrfs2"};
         for (QAbstractButton* b : f.w->findChildren<QAbstractButton*>()) {
             if (b->isCheckable() && !b->objectName().isEmpty())
                 QVERIFY2(b->isChecked() == ticked.contains(b->objectName()),

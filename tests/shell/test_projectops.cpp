@@ -210,8 +210,10 @@ private slots:
             QVERIFY(d.shown[0].topmost);
         }
         QCOMPARE(f.drawRuns.size(), opened ? 1 : 0);
-        if (opened)
+        if (opened) {
             QCOMPARE(f.drawRuns[0], std::make_pair(false, 13));
+            QVERIFY(f.hiddenDuringDraw);
+        }
         QCOMPARE(f.w->tag(), 0);
         QVERIFY(f.w->isVisible());
         // The data-changed flag is turned into a reshuffle before anything is asked.
