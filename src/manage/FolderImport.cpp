@@ -38,6 +38,7 @@ FolderImportOutcome importFolder(ProjectDb& db, const QString& folder,
     ParticipantWriter writer(db);
     writer.begin();
     writer.deleteAll();
+    writer.suspendIndexesIfEmpty();
     if (progress)
         progress(0);
     qint64 counter = 1;

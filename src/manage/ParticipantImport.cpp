@@ -104,6 +104,7 @@ ImportOutcome importRecords(ProjectDb& db, RecordSource& source, const ImportOpt
     writer.begin();
     if (options.replace)
         writer.deleteAll();
+    writer.suspendIndexesIfEmpty();
     const qint64 base = writer.maxNo();
 
     ImportRecord rec;

@@ -99,12 +99,43 @@ void ParticipantWriter::insert(qint64 no, QByteArrayView list, std::optional<QBy
         fail();
 }
 
+void ParticipantWriter::suspendIndexesIfEmpty()
+{
+    sqlite3_stmt* st = nullptr;
+    if (sqlite3_prepare_v2(m_db, "select exists(select 1 from z_user)", -1, &st, nullptr) !=
+        SQLITE_OK)
+        fail();
+    const bool empty = sqlite3_step(st) == SQLITE_ROW && sqlite3_column_int(st, 0) == 0;
+    sqlite3_finalize(st);
+    if (!empty)
+        return;
+    QList<QByteArray> names;
+    if (sqlite3_prepare_v2(m_db,
+                           "select name, sql from sqlite_master where type = 'index' and "
+                           "tbl_name = 'z_user' and sql is not null",
+                           -1, &st, nullptr) != SQLITE_OK)
+        fail();
+    while (sqlite3_step(st) == SQLITE_ROW) {
+        names << QByteArray(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)));
+        m_indexes << QByteArray(reinterpret_cast<const char*>(sqlite3_column_text(st, 1)));
+    }
+    sqlite3_finalize(st);
+    for (const QByteArray& name : names) {
+        QByteArray quoted = name;
+        quoted.replace('"', "\"\"");
+        exec(QByteArray("drop index \"" + quoted + "\"").constData());
+    }
+}
+
 void ParticipantWriter::commit()
 {
     if (m_insert) {
         sqlite3_finalize(m_insert);
         m_insert = nullptr;
     }
+    for (const QByteArray& sql : std::as_const(m_indexes))
+        exec(sql.constData());
+    m_indexes.clear();
     exec("COMMIT");
     m_open = false;
 }

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QList>
 #include <optional>
 
 struct sqlite3;
@@ -30,6 +31,10 @@ public:
     // stores "无" and no picture, else "有" and the bytes.
     void insert(qint64 no, QByteArrayView list, std::optional<QByteArrayView> memo,
                 std::optional<qint32> tj, const QByteArray* pic);
+    // For a bulk load into an empty table: drops the table's indexes now and builds them again
+    // in commit(), which is much cheaper than keeping them up to date row by row. Does nothing
+    // when the table holds rows.
+    void suspendIndexesIfEmpty();
     void commit();
 
 private:
@@ -39,6 +44,7 @@ private:
     sqlite3* m_db = nullptr;
     sqlite3_stmt* m_insert = nullptr;
     bool m_open = false;
+    QList<QByteArray> m_indexes; // "create index" statements to run again before COMMIT
 };
 
 } // namespace varnel
