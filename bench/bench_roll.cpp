@@ -70,6 +70,10 @@ int main(int argc, char** argv)
         strip.SlotText[k] = names[qsizetype(k)];
         strip.SlotPic[k] = picture(400, 520, QColor(20, 40 * int(k), 120), QColor(230, 230, 230));
     }
+    // "--save <file>" writes one mid-step frame, to look at.
+    const QStringList args = app.arguments();
+    if (const qsizetype at = args.indexOf(QStringLiteral("--save")); at > 0 && at + 1 < args.size())
+        r.composeFrame(strip, 60).save(args[at + 1]);
     r.composeFrame(strip, 1); // first frame fills the caches
     const double cached = medianMs(400, [&](int i) { r.composeFrame(strip, 1 + i % 150); });
     const double literal = medianMs(15, [&](int i) { r.composeFrameLiteral(strip, 1 + i % 150); });

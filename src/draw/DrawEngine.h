@@ -14,6 +14,19 @@ enum class DrawState { Idle, Starting, Rolling, StopRequested };
 // The draw engine of one draw run: plan and progress, key presses and winner selection, the
 // roll and its landing, the results texts. Created by the draw screen in draw mode after its
 // layout is built; runs headless in tests with an in-memory DrawView and an instant clock.
+//
+// Event order: the sequences run as nested loops on the GUI thread. A roll tick (the
+// acceleration, one full-speed step) blocks without serving the queue, so keys typed meanwhile
+// are handled after it; a stop key that still reaches the engine while the strip speeds up is
+// kept and the same tick lands. The landing and the zoom animations serve the queue after
+// every step (DrawView::processEvents). While any of these runs (busy()):
+//   - the start/stop key is ignored in StopRequested, and a start press in Idle (a zoom
+//     closing) runs as soon as the animation has ended;
+//   - every menu command is refused, except "退出抽奖", which waits like a close;
+//   - endRun() returns false and the engine closes the screen once the sequence has ended.
+// Between ticks (Starting, Rolling) "跳过当前项目" aborts the roll and "退出抽奖" closes; the
+// winners windows and "临时抽奖" run only in Idle, since they would stop the roll timer and
+// leave the press without its stop sequence.
 class DrawEngine {
 public:
     DrawEngine(AppContext& ctx, DrawHost& host, DrawView& view, int drawKey);

@@ -182,6 +182,7 @@ void DrawEngine::Impl::startRun()
                 QStringLiteral("insert into zz_user(NO) select NO from z_user order by random()"));
         }
         host.showNotice(QStringLiteral("加载名单数据..."));
+        ensureDrawIndexes(db);
         list.open(db, fullRollingListSql());
         host.hideNotice();
         readEngineSettings();

@@ -98,6 +98,11 @@ int selectMall(ProjectDb& db, const QList<ConditionTerm>& allTerms, const Select
 
 } // namespace
 
+void ensureDrawIndexes(ProjectDb& db)
+{
+    db.exec(QStringLiteral("create index if not exists zj_listno on z_zj(ListNO)"));
+}
+
 SelectionParams pressQuota(ProjectDb& db, const QString& tempPrefix, const QString& currentItem)
 {
     SelectionParams p;
@@ -121,9 +126,23 @@ SelectionParams pressQuota(ProjectDb& db, const QString& tempPrefix, const QStri
 
 int SelectWinners(ProjectDb& db, const QString& condition, const SelectionParams& params)
 {
-    db.exec(QStringLiteral("delete from z_zj where bz = '*'"));
-    const QList<ConditionTerm> terms = conditionTerms(condition);
-    return params.normalMode ? selectNormal(db, terms, params) : selectMall(db, terms, params);
+    // One transaction: a single commit to disk for the whole press, and a press that fails
+    // half-way (a raw term that is not valid SQL) leaves no "-" or "*" row behind.
+    db.exec(QStringLiteral("BEGIN"));
+    try {
+        db.exec(QStringLiteral("delete from z_zj where bz = '*'"));
+        const QList<ConditionTerm> terms = conditionTerms(condition);
+        const int chosen =
+            params.normalMode ? selectNormal(db, terms, params) : selectMall(db, terms, params);
+        db.exec(QStringLiteral("COMMIT"));
+        return chosen;
+    } catch (const DbError&) {
+        try {
+            db.exec(QStringLiteral("ROLLBACK"));
+        } catch (const DbError&) {
+        }
+        throw;
+    }
 }
 
 void discardPressWinners(ProjectDb& db)

@@ -16,6 +16,10 @@ struct SelectionParams {
     bool mallCycles = false; // "商场周期出奖"
 };
 
+// The index the winners tests of every press use ("not in(select ListNO from z_zj)"). Only
+// an index: files stay readable by every program that reads the format.
+void ensureDrawIndexes(ProjectDb& db);
+
 // The item name and quota of the press: the temporary draw's one winner, or the "进行中" plan
 // row's min(CQcount, count - indx + 1). Throws DbError.
 SelectionParams pressQuota(ProjectDb& db, const QString& tempPrefix, const QString& currentItem);

@@ -88,15 +88,15 @@ void RollRenderer::setSettings(const RollSettings& settings)
 
 void RollRenderer::setFont(const QFont& font, const QColor& colour)
 {
-    m_colour = colour;
-    if (font == m_font && m_fontSet)
+    if (font == m_font && colour == m_colour && m_fontSet)
         return;
+    m_colour = colour;
     m_font = font;
     m_fontSet = true;
     m_metrics = QFontMetrics(m_font);
     // A quarter of the text height of a three-character sample (the font's line height).
     m_markSize = m_metrics.height() / 4;
-    m_layoutCache.clear();
+    m_textCache.clear();
 }
 
 void RollRenderer::drawWrapped(QPainter& p, const QString& text, const QRect& rect, bool cached)
@@ -105,15 +105,27 @@ void RollRenderer::drawWrapped(QPainter& p, const QString& text, const QRect& re
         DrawWrappedText(p, text, rect);
         return;
     }
+    if (text.trimmed().isEmpty() || rect.isEmpty())
+        return;
+    // Each name is laid out and rasterised once; a frame only blends the finished sprite.
     const QString key =
         QString::number(rect.width()) + u'x' + QString::number(rect.height()) + u'|' + text;
-    auto it = m_layoutCache.constFind(key);
-    if (it == m_layoutCache.constEnd()) {
-        if (m_layoutCache.size() > 256)
-            m_layoutCache.clear();
-        it = m_layoutCache.insert(key, wrappedLines(m_metrics, text, rect));
+    auto it = m_textCache.constFind(key);
+    if (it == m_textCache.constEnd()) {
+        if (m_textCache.size() > 256)
+            m_textCache.clear();
+        QImage sprite(rect.size(), QImage::Format_ARGB32_Premultiplied);
+        sprite.fill(Qt::transparent);
+        QPainter sp(&sprite);
+        sp.setRenderHint(QPainter::TextAntialiasing, true);
+        sp.setFont(m_font);
+        sp.setPen(m_colour);
+        const QRect local(QPoint(0, 0), rect.size());
+        drawLines(sp, m_metrics, wrappedLines(m_metrics, text, local), local);
+        sp.end();
+        it = m_textCache.insert(key, sprite);
     }
-    drawLines(p, m_metrics, *it, rect);
+    p.drawImage(rect.topLeft(), *it);
 }
 
 void RollRenderer::setBackground(const QImage& background)

@@ -78,7 +78,7 @@ private:
     QImage m_areaBack; // cached
     bool m_areaBackValid = false;
     QHash<QString, QImage> m_pictureCache;
-    QHash<QString, QStringList> m_layoutCache;
+    QHash<QString, QImage> m_textCache; // rendered names per text and rectangle size
 };
 
 // DrawWrappedText: the text broken character by character into lines that fit the

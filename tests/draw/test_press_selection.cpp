@@ -46,6 +46,8 @@ private slots:
     void drawKeyAndButton();
     void badRawTermEndsThePress();
     void mallCycles();
+    void mallTimeCondition_data();
+    void mallTimeCondition();
 };
 
 void TestPressSelection::termsAndStatements_data()
@@ -267,7 +269,10 @@ void TestPressSelection::drawKeyAndButton()
     rig.press(13);
     QCOMPARE(rig.winners(QStringLiteral("A")).size(), 1);
 
+    // A roll speed that is not a number (or below 1) reads as 1: the roll still lands.
+    rig.set("滚动显示速度", QStringLiteral("abc"));
     rig.open(32);
+    QCOMPARE(rig.engine->rollSpeed(), 1);
     rig.engine->drawButtonPressed();
     QCOMPARE(rig.engine->state(), DrawState::Starting);
     rig.engine->timerTick();
@@ -329,6 +334,37 @@ void TestPressSelection::mallCycles()
         QCOMPARE(captions.last(), cycles ? QString() : QStringLiteral("空"));
         QCOMPARE(rig.tp.count(QStringLiteral("z_jx")), 3); // one item per drawer
     }
+}
+
+void TestPressSelection::mallTimeCondition_data()
+{
+    QTest::addColumn<QTime>("at");
+    QTest::addColumn<QString>("condition");
+    QTest::newRow("09:00 none yet") << QTime(9, 0) << "";
+    QTest::newRow("11:00") << QTime(11, 0) << "=1";
+    QTest::newRow("12:30") << QTime(12, 30) << "=2";
+}
+
+void TestPressSelection::mallTimeCondition()
+{
+    QFETCH(QTime, at);
+    QFETCH(QString, condition);
+    DrawRig rig;
+    rig.tp.db().exec(QStringLiteral(
+        "insert into z_set(name,var,beizhu) values('商场抽取条件','2026-12-01 12:00:00','=2'),"
+        "('商场抽取条件','2026-12-01 10:00:00','=1')"));
+    QCOMPARE(varnel::mallTimeCondition(rig.tp.db(), QDateTime(QDate(2026, 12, 1), at)), condition);
+    // A drawer item made at that moment carries it.
+    rig.host.normal = false;
+    rig.tp.clock().setNow(QDateTime(QDate(2026, 12, 1), at));
+    rig.tp.addParticipant(1, QStringLiteral("A"), QStringLiteral("1"));
+    rig.open();
+    rig.engine->keyPress(32);
+    QCOMPARE(rig.tp.column(QStringLiteral("select TJ from z_jx")), QVariantList{condition});
+    QCOMPARE(
+        rig.tp.column(QStringLiteral("select JXname from z_jx")),
+        QVariantList{
+            QDateTime(QDate(2026, 12, 1), at).toString(QStringLiteral("yyyy-MM-dd hh:mm:ss.zzz"))});
 }
 
 QTEST_MAIN(TestPressSelection)
