@@ -259,7 +259,9 @@ void TestImportText::replaceFailureKeepsOldRows()
 void TestImportText::unreadableAndBinaryFiles()
 {
     TestProject tp;
-    tp.writeFile("bin.txt", QByteArray("PK\x03\x04\x00\x00" "binary\x00\xff", 14));
+    tp.writeFile("bin.txt", QByteArray("PK\x03\x04\x00\x00"
+                                       "binary\x00\xff",
+                                       14));
     try {
         readImportTextFile(tp.file("bin.txt"));
         QFAIL("binary file accepted");
