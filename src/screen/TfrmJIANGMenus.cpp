@@ -83,8 +83,11 @@ void TfrmJIANG::createDrawMenu()
     });
     // The engine owns the check mark and pushes it back through setMenuState.
     connect(M_SY, &QAction::triggered, this, [this] {
-        if (m_engine)
-            m_engine->toggleAutoContinue();
+        if (!m_engine)
+            return;
+        m_engine->toggleAutoContinue();
+        // A refused toggle (while a press starts) must not leave the item flipped.
+        M_SY->setChecked(m_engine->autoContinue());
     });
 }
 

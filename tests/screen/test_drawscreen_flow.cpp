@@ -202,6 +202,22 @@ private slots:
         QVERIFY(s->cnmrqtxt1->active());
     }
 
+    void autoContinueFollowsTheEngine()
+    {
+        TestProject tp;
+        tp.addParticipants(5);
+        tp.addItem(QStringLiteral("一等奖"), 2);
+        Host host;
+        auto s = openDraw(tp, host);
+        s->M_SY->trigger();
+        QVERIFY(!s->M_SY->isChecked());
+        QVERIFY(!s->engine()->autoContinue());
+        QTest::keyClick(s.get(), Qt::Key_Space); // Starting: the toggle is refused
+        s->M_SY->trigger();
+        QVERIFY(!s->M_SY->isChecked());
+        QVERIFY(!s->engine()->autoContinue());
+    }
+
     void keyFlowDrawsAndConfirms()
     {
         TestProject tp;
