@@ -18,9 +18,9 @@ public:
     // Mode radio buttons: true for "滚动名单的普通抽奖模式".
     virtual bool normalMode() const = 0;
     // The three mall options, read from the main window's check boxes.
-    virtual bool mallRegisterDrawer() const = 0;  // chkSCdjcjr
-    virtual bool mallCycles() const = 0;          // chkZQCJ
-    virtual bool mallOnlyWinnable() const = 0;    // chkGDtjMD
+    virtual bool mallRegisterDrawer() const = 0; // chkSCdjcjr
+    virtual bool mallCycles() const = 0;         // chkZQCJ
+    virtual bool mallOnlyWinnable() const = 0;   // chkGDtjMD
     // The notice panel pnlTS of the main window (empty text hides it).
     virtual void showNotice(const QString& text) = 0;
     virtual void hideNotice() = 0;

@@ -21,23 +21,23 @@ public:
     // Labels
     virtual void setStatusText(const QString& text) = 0; // lbZTLname
     virtual QString statusText() const = 0;
-    virtual void setPrizeText(const QString& text) = 0;  // lbJPname
+    virtual void setPrizeText(const QString& text) = 0; // lbJPname
     virtual QString prizeText() const = 0;
     virtual void setRollCaption(const QString& text) = 0; // lbGDLname's text
     virtual QString rollCaption() const = 0;
     // FitRollArea(lbGDLname, cells): 0 fits the caption (+20 each way), n > 0 makes room for
     // n cells of RollSettings, centred on RollCenterX/Y.
     virtual void fitRollArea(int cells) = 0;
-    virtual QRect rollArea() const = 0;        // lbGDLname in client coordinates
-    virtual QFont rollFont() const = 0;        // the rolling area's font
+    virtual QRect rollArea() const = 0; // lbGDLname in client coordinates
+    virtual QFont rollFont() const = 0; // the rolling area's font
     virtual QColor rollFontColour() const = 0;
 
     // Pictures
-    virtual QSize clientSize() const = 0;      // ImgBJ's size
-    virtual void setBackground(const QImage& picture) = 0;  // ImgBJ (stretched when shown)
-    virtual QImage background() const = 0;     // the picture as loaded (not stretched)
+    virtual QSize clientSize() const = 0;                  // ImgBJ's size
+    virtual void setBackground(const QImage& picture) = 0; // ImgBJ (stretched when shown)
+    virtual QImage background() const = 0;                 // the picture as loaded (not stretched)
     virtual void setPrizePicture(const QImage& picture) = 0; // imgJP; a null image clears it
-    virtual bool drawButtonVisible() const = 0; // imgHB
+    virtual bool drawButtonVisible() const = 0;              // imgHB
     virtual void setDrawButtonPicture(const QImage& picture) = 0;
 
     // Winners marquee cnmrqtxt1
@@ -73,9 +73,9 @@ public:
                               bool addItemVisible) = 0;
 
     // Window facts used by the winners window geometry rule.
-    virtual bool windowMode() const = 0;       // M_Windows checked
-    virtual QRect windowGeometry() const = 0;  // client rect (left, top, width, height)
-    virtual QString mainTitle() const = 0;     // lbZBTname's caption
+    virtual bool windowMode() const = 0;      // M_Windows checked
+    virtual QRect windowGeometry() const = 0; // client rect (left, top, width, height)
+    virtual QString mainTitle() const = 0;    // lbZBTname's caption
     // Opens the winners list window modally and returns when it closes.
     virtual void showWinnersList(const WinnersListRequest& request) = 0;
 
