@@ -1,4 +1,5 @@
 #include "manage/pages/MallPage.h"
+#include "manage/pages/StoreSetting.h"
 
 #include "platform/Dialogs.h"
 #include "store/AppContext.h"
@@ -196,13 +197,7 @@ void MallPage::sortByColumn(int column)
 
 void MallPage::storeFlag(const QString& key, bool on)
 {
-    if (!m_ctx.db || !m_ctx.db->isConnected())
-        return;
-    try {
-        Settings(*m_ctx.db).save(key, flagText(on));
-    } catch (const DbError& e) {
-        m_ctx.dialogs->error(e.text());
-    }
+    saveSettingOrShowError(m_ctx, key, flagText(on));
 }
 
 } // namespace varnel

@@ -1,4 +1,5 @@
 #include "manage/pages/OptionPage.h"
+#include "manage/pages/StoreSetting.h"
 
 #include "platform/Dialogs.h"
 #include "shell/FormWidgets.h"
@@ -344,14 +345,7 @@ void OptionPage::connectHandlers()
 
 void OptionPage::store(const QString& key, const QString& value)
 {
-    if (!m_ctx.db || !m_ctx.db->isConnected())
-        return;
-    try {
-        Settings(*m_ctx.db).save(key, value);
-    } catch (const DbError& e) {
-        if (m_ctx.dialogs)
-            m_ctx.dialogs->error(e.text());
-    }
+    saveSettingOrShowError(m_ctx, key, value);
 }
 
 void OptionPage::storeFlag(const QString& key, bool on)

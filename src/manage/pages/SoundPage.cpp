@@ -1,4 +1,5 @@
 #include "manage/pages/SoundPage.h"
+#include "manage/pages/StoreSetting.h"
 
 #include "platform/Dialogs.h"
 #include "platform/Sound.h"
@@ -162,13 +163,7 @@ void SoundPage::play(const QString& key)
 
 void SoundPage::storeFlag(const QString& key, bool on)
 {
-    if (!m_ctx.db || !m_ctx.db->isConnected())
-        return;
-    try {
-        Settings(*m_ctx.db).save(key, flagText(on));
-    } catch (const DbError& e) {
-        m_ctx.dialogs->error(e.text());
-    }
+    saveSettingOrShowError(m_ctx, key, flagText(on));
 }
 
 } // namespace varnel
