@@ -31,11 +31,11 @@ QString u8(const char* s)
 
 // Font sizes are points at the 96 dpi the layouts were made for: a stage layout keeps its
 // proportions whatever the display reports.
-QFont stageFont(const FontSpec& spec)
+QFont stageFont(const FontSpec& stored)
 {
-    QFont f = spec.font();
-    if (spec.size > 0)
-        f.setPixelSize(qRound(spec.size * 96.0 / 72.0));
+    QFont f = stored.font();
+    if (stored.size > 0)
+        f.setPixelSize(qRound(stored.size * 96.0 / 72.0));
     f.setStyleStrategy(QFont::PreferAntialias);
     return f;
 }
@@ -254,9 +254,9 @@ void TfrmJIANG::loadBackground()
     ImgBJ->setPicture(m_background);
 }
 
-void TfrmJIANG::applyFontSpec(TCnAALabel* label, const QString& spec)
+void TfrmJIANG::applyFontSpec(TCnAALabel* label, const QString& fontText)
 {
-    const FontSpec f = ApplyFontSpec(spec);
+    const FontSpec f = ApplyFontSpec(fontText);
     label->setLabelFont(stageFont(f));
     label->setFontColour(f.color(palette()));
 }
@@ -299,9 +299,9 @@ void TfrmJIANG::loadRollSettings()
 void TfrmJIANG::loadStatusLines()
 {
     lbZTLname->setVisible(m_settings->flagOffOnlyAtZero(u8("抽奖界面状态栏显示")));
-    const QString spec = m_settings->read(u8("抽奖界面状态栏字体"));
-    applyFontSpec(lbZTLname, spec);
-    applyFontSpec(lbJPname, spec);
+    const QString fontText = m_settings->read(u8("抽奖界面状态栏字体"));
+    applyFontSpec(lbZTLname, fontText);
+    applyFontSpec(lbJPname, fontText);
     cnmrqtxt1->setLabelFont(lbZTLname->labelFont());
     cnmrqtxt1->setFontColour(lbZTLname->fontColour());
     lbZTLname->move(m_settings->integer(u8("位置状态栏名称X")),

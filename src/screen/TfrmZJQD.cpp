@@ -154,18 +154,18 @@ void TfrmZJQD::loadFromSettings()
     } catch (const DbError&) {
     }
     // Step 3: the list font.
-    FontSpec spec = ApplyFontSpec(kDefaultFont);
+    FontSpec listSpec = ApplyFontSpec(kDefaultFont);
     try {
         const QString stored = settings.read(kFontKey);
         if (!stored.isEmpty())
-            spec = ApplyFontSpec(stored);
+            listSpec = ApplyFontSpec(stored);
     } catch (const DbError& e) {
         m_ctx.dialogs->error(e.text());
     } catch (const ConversionError& e) {
         m_ctx.dialogs->error(e.text());
     }
-    setFont(spec.font());
-    applyListStyle(spec.font(), spec.color(palette()));
+    setFont(listSpec.font());
+    applyListStyle(listSpec.font(), listSpec.color(palette()));
     // Steps 4 to 6: columns, demonstration list, style.
     try {
         const int columns = rollingListColumns(settings);
@@ -480,13 +480,13 @@ void TfrmZJQD::N8Click()
 
 void TfrmZJQD::N3Click()
 {
-    const QString spec = EncodeFontSpec(fontSpecFrom(listFont(), m_fontColour));
+    const QString fontText = EncodeFontSpec(fontSpecFrom(listFont(), m_fontColour));
     try {
         Settings settings(*m_ctx.db);
         if (settings.exists(kFontKey))
-            settings.update(kFontKey, spec);
+            settings.update(kFontKey, fontText);
         else
-            settings.save(kFontKey, spec);
+            settings.save(kFontKey, fontText);
     } catch (const DbError& e) {
         m_ctx.dialogs->error(e.text());
     }
