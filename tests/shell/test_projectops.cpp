@@ -196,6 +196,11 @@ private slots:
                                                                   : layoutInfo);
         f.settings().save(QStringLiteral("初始化"), QStringLiteral("1"));
         f.w->markDataChanged();
+        const QColor red(255, 0, 0);
+        auto captionColour = [&] {
+            return f.find<QLabel>("lbRENTabletile")->palette().color(QPalette::WindowText);
+        };
+        QCOMPARE(captionColour(), red);
         auto& d = f.tp.dialogs();
         answer ? d.answerYes() : d.answerNo();
         f.find<QToolButton>("spbtnTopOPEN")->click();
@@ -218,6 +223,7 @@ private slots:
         QVERIFY(f.w->isVisible());
         // The data-changed flag is turned into a reshuffle before anything is asked.
         QVERIFY(!f.w->dataChanged());
+        QVERIFY(captionColour() != red);
         QCOMPARE(f.read(QStringLiteral("初始化")), QStringLiteral("0"));
     }
 

@@ -107,6 +107,9 @@ ParticipantsPage::ParticipantsPage(AppContext& ctx, MainWindowApi& main, QWidget
     m_pgcUserLogo->setCurrentIndex(0);
     m_pgcUserLogo->setFixedHeight(m_pgcUserLogo->sizeHint().height());
     root->addWidget(m_pgcUserLogo);
+
+    // The caption follows the flag also when the main window clears it (a draw opened).
+    m_main.watchDataChanged(this, [this](bool) { refreshCaption(); });
 }
 
 ParticipantsPage::~ParticipantsPage() = default;
